@@ -1,0 +1,24 @@
+#pragma once
+// Dry/wet mix in percent, with a balanced (equal-level, optionally curved) law or a linear one.
+
+#include "Common/ProcessBlock/Buffer.h"
+#include "Common/ProcessBlock/ProcessBlock.h"
+
+namespace QuarneDSP
+{
+class DryWet : public ProcessBlock
+{
+public:
+    DryWet();
+
+    // out = dry * dryGain + wet * wetGain, mix in percent per sample.
+    void process(const float* dry, const float* wet, float* out, size_t n, const float* mix);
+
+    bool balanced = true;
+    bool curved = true;
+
+private:
+    Buffer<float> curve;
+    Buffer<float> wetGain, dryGain;
+};
+} // namespace QuarneDSP

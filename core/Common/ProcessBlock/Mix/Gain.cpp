@@ -1,0 +1,25 @@
+#include "Gain.h"
+
+#include <cmath>
+
+float Gain::dbToFactor(float db)
+{
+    return std::exp(((db + 100.0f) - 100.0f) * 0.11512925464970002f);
+}
+
+void Gain::process(float* buffer, size_t frameCount, GainParameters parameters)
+{
+    const BlockParameter& g = parameters.gain;
+    if (g.useBuffer)
+    {
+        for (size_t i = 0; i < frameCount; ++i)
+            buffer[i] *= dbToFactor(g.buffer[i]);
+    }
+    else
+        SignalProcessing::mul_s(buffer, dbToFactor(g.value), buffer, frameCount);
+}
+
+void Gain::process(float* buffer, size_t frameCount, const float* gainBuffer)
+{
+    process(buffer, frameCount, GainParameters{BlockParameter::fromBuffer(gainBuffer)});
+}

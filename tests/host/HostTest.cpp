@@ -1,0 +1,132 @@
+#include "Brantor2ParameterList.h"
+#include "HostedPlugin.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using HostedPlugin::Format;
+
+namespace
+{
+class Hosted : public ::testing::TestWithParam<Format>
+{
+protected:
+    void SetUp() override
+    {
+        juce::String error;
+        plugin = HostedPlugin::load(GetParam(), sampleRate, blockSize, error);
+        ASSERT_NE(plugin, nullptr) << error;
+    }
+
+    juce::AudioProcessorParameter& parameter(const char* id)
+    {
+        auto* p = HostedPlugin::findParameter(*plugin, id);
+        if (p == nullptr)
+            throw std::runtime_error(std::string("no hosted parameter ") + id);
+        return *p;
+    }
+
+    // Renders a 440 Hz sine at -6 dBFS through the plug-in and returns the output.
+    juce::AudioBuffer<float> render(int frames)
+    {
+        juce::AudioBuffer<float> buffer(2, frames);
+        for (int i = 0; i < frames; ++i)
+        {
+            const auto v = static_cast<float>(0.5 * std::sin(2.0 * juce::MathConstants<double>::pi * 440.0 *
+                                                             (rendered + i) / sampleRate));
+            buffer.setSample(0, i, v);
+            buffer.setSample(1, i, v);
+        }
+        for (int start = 0; start < frames; start += blockSize)
+        {
+            const int n = std::min(blockSize, frames - start);
+            juce::AudioBuffer<float> block(buffer.getArrayOfWritePointers(), 2, start, n);
+            juce::MidiBuffer midi;
+            plugin->processBlock(block, midi);
+        }
+        rendered += frames;
+        return buffer;
+    }
+
+    const double sampleRate = 48000.0;
+    const int blockSize = 512;
+    int rendered = 0;
+    std::unique_ptr<juce::AudioPluginInstance> plugin;
+};
+
+std::string formatLabel(const ::testing::TestParamInfo<Format>& info)
+{
+    return HostedPlugin::formatName(info.param);
+}
+} // namespace
+
+TEST_P(Hosted, ReportsNameLatencyTailAndMidi)
+{
+    EXPECT_EQ(plugin->getName(), "QUARNE Teloma");
+    EXPECT_EQ(plugin->getLatencySamples(), 0);
+    EXPECT_EQ(plugin->getTailLengthSeconds(), 0.0);
+    EXPECT_FALSE(plugin->acceptsMidi());
+    EXPECT_FALSE(plugin->producesMidi());
+    EXPECT_EQ(plugin->getTotalNumInputChannels(), 2);
+    EXPECT_EQ(plugin->getTotalNumOutputChannels(), 2);
+}
+
+TEST_P(Hosted, PublishesEveryParameterWithItsDefault)
+{
+    Brantor2ParameterList list;
+    const auto& expected = list.getProcessingParameters();
+    const auto& hosted = plugin->getParameters();
+    ASSERT_GE(hosted.size(), static_cast<int>(expected.size()));
+    // VST3 keeps our order; LV2 has no parameter order, hosts list its properties by name.
+    if (GetParam() == Format::vst3)
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_EQ(hosted[static_cast<int>(i)]->getName(100), juce::String(expected[i]->name)) << i;
+
+    for (Parameter* p : expected)
+    {
+        auto& h = parameter(p->name.c_str());
+        // Knob curves are seen in steps of 0.001, so their defaults are checked on the curve itself.
+        if (p->unit != OnOff && p->toValue == nullptr)
+        {
+            EXPECT_EQ(h.getText(h.getDefaultValue(), 100), juce::String(p->stringFromValue(p->defaultValue)))
+                << p->name;
+        }
+    }
+    // Anything beyond our parameters belongs to the format (its bypass switch).
+    EXPECT_LE(hosted.size(), static_cast<int>(expected.size()) + 1);
+}
+
+TEST_P(Hosted, ShowsTheValueTexts)
+{
+    const std::pair<const char*, const char*> texts[] = {
+        {"InputGain", "0dB"},          {"DryWet", "100%"},         {"Filter1Freq", "40Hz"},
+        {"Filter1Res", "-3dB"},        {"Lfo1SyncRate", "1/2"},    {"Filter1State", "Off"},
+        {"Filter2Type", "LowPass"},    {"Lfo1TimeShape", ".00"},   {"SequencerResolution", "1/4"},
+        {"EnvelopeFollowerAttack", "20ms"}, {"Lfo1Destination1", "None"}, {"SequencerStep03Value", "0.5"}};
+    for (const auto& [id, text] : texts)
+    {
+        auto& p = parameter(id);
+        EXPECT_EQ(p.getText(p.getValue(), 100), text) << id;
+    }
+}
+
+TEST_P(Hosted, KnobCurvesInStepsOfAThousandth)
+{
+    auto& rate = parameter("Lfo1FreeRate");
+    EXPECT_NEAR(rate.getDefaultValue(), 0.291f, 1e-6f);
+    auto& freq = parameter("Filter1Freq");
+    freq.setValueNotifyingHost(0.447f);
+    EXPECT_NEAR(freq.getValue(), 0.447f, 1e-6f);
+    EXPECT_EQ(freq.getText(freq.getValue(), 100), "439Hz"); // 0.447 on the pitch curve
+}
+
+TEST_P(Hosted, ProcessesAudio)
+{
+    const auto out = render(4 * blockSize);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < out.getNumSamples(); ++i)
+            ASSERT_TRUE(std::isfinite(out.getSample(c, i)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, Hosted, ::testing::Values(Format::vst3, Format::lv2), formatLabel);

@@ -1,0 +1,26 @@
+// Host-level tests: the built VST3 and LV2 binaries loaded through JUCE's own plug-in hosting.
+
+#include <juce_audio_processors/juce_audio_processors.h>
+#include <juce_gui_basics/juce_gui_basics.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class JuceEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { juce = std::make_unique<juce::ScopedJuceInitialiser_GUI>(); }
+    void TearDown() override { juce.reset(); }
+
+private:
+    std::unique_ptr<juce::ScopedJuceInitialiser_GUI> juce;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new JuceEnvironment());
+    return RUN_ALL_TESTS();
+}
