@@ -1,34 +1,379 @@
 #include "Brantor2DSPKernel.h"
 
+#include "Common/Math/Accelerate/SignalProcessing.h"
+#include "Common/ProcessBlock/Synths/ModulationHelper.h"
 #include "ModulatedParameters.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace
+{
+// Parameter indices of the kernel's reactions and buffers.
+enum Index : size_t
+{
+    DryWet = 0,
+    InputGain = 1,
+    WaveshaperPosition = 4,
+    WaveshaperFold = 5,
+    FoldMode = 6,
+    DCBlockerState = 7,
+    HardClipState = 8,
+    OutputGain = 9,
+    Filter1State = 11,
+    Filter1Type = 12,
+    Filter1Freq = 13,
+    Filter1Res = 14,
+    Filter1Gain = 15,
+    Filter1Mix = 16,
+    Filter2State = 17,
+    Filter2Type = 18,
+    Filter2Freq = 19,
+    Filter2Res = 20,
+    Filter2Gain = 21,
+    Filter2Mix = 22,
+    Lfo1State = 24,
+    Lfo2State = 38,
+    EnvelopeFollowerState = 52,
+    EnvelopeFollowerGain = 54,
+    EnvelopeFollowerAttack = 55,
+    EnvelopeFollowerRelease = 56,
+    EnvelopeFollowerDestination1 = 57,
+    EnvelopeFollowerAmount1 = 58,
+    EnvelopeFollowerDestination2 = 59,
+    EnvelopeFollowerAmount2 = 60,
+    SequencerState = 61,
+    SequencerLength = 65,
+    SequencerRandomness = 66,
+};
+
+constexpr size_t inputMeterSlot = 2, outputMeterSlot = 10, envelopeMeterSlot = 53;
+
+float uniform()
+{
+    return static_cast<float>(std::rand() * 4.656612873077393e-10); // rand() * 2^-31
+}
+
+bool isOn(float value)
+{
+    return std::round(value) != 0.0f;
+}
+} // namespace
 
 Brantor2DSPKernel::Brantor2DSPKernel()
-    : productParameters(new Brantor2ParameterList()), parameterBuffers(Brantor2ParameterList::slotCount)
+    : productParameters(new Brantor2ParameterList()), parameterBuffers(Brantor2ParameterList::slotCount),
+      tableDisplay(new float[tableCapacity]()), lastDisplayFold(std::numeric_limits<float>::infinity())
 {
+    ModulationDestination::ratioFactor = 0.01f;
     allocParameters(productParameters);
     parameterBuffers.setModulatedParameters(ModulatedParameters::list(), 1);
+    for (size_t m = 0; m < destinationGroups.size(); ++m)
+        destinationGroups[m] = std::make_unique<ModulationDestinations>(static_cast<EModulator>(m));
+
+    for (auto& table : tableBuffers)
+        table.reset(new float[tableCapacity]());
+    tableWaveshaper.setTable(tableBuffers[0].get(), TableWaveshaper::frameLength);
+    dryWet.balanced = false;
+    displayShaper.mode = Waveshaper::sigmoidMode;
+    displayShaper.positiveFold = true;
+    for (auto& d : envelopeDestinations.destinations)
+        if (Parameter* p = productParameters->findParameter(d.name))
+        {
+            d.bufferList = &parameterBuffers;
+            d.voice = 1;
+            envelopeDestinations.setModulationParameter(p, d.name);
+        }
     initParameters();
 }
 
-void Brantor2DSPKernel::clear() {}
+void Brantor2DSPKernel::setup()
+{
+    const double rate = sampleRate;
+    inputGain.init(channelCount, rate);
+    outputGain.init(channelCount, rate);
+    tableWaveshaper.init(channelCount, rate);
+    filterStage.init(channelCount, rate);
+    dcBlocker.init(channelCount, rate);
+    inputMeter.init(channelCount, rate);
+    outputMeter.init(channelCount, rate);
+    dryWet.init(channelCount, rate);
+    envelopeGain.init(1, rate);
+    envelopeFollower.init(1, rate);
+    if (!setupDone)
+    {
+        for (auto& group : destinationGroups)
+            for (auto& d : group->destinations)
+                if (Parameter* p = productParameters->findParameter(d.name))
+                {
+                    d.bufferList = &parameterBuffers;
+                    d.voice = 1;
+                    group->setModulationParameter(p, d.name);
+                }
+        setupDone = true;
+    }
+}
 
-void Brantor2DSPKernel::updateParameter(size_t, float) {}
+void Brantor2DSPKernel::clear()
+{
+    inputGain.clear();
+    outputGain.clear();
+    dryWet.clear();
+    envelopeGain.clear();
+    envelopeFollower.clear();
+    dcBlocker.clear();
+}
+
+void Brantor2DSPKernel::updateParameter(size_t index, float value)
+{
+    const auto truncated = static_cast<int>(value);
+    switch (index)
+    {
+    case FoldMode:
+        foldBipolar = value == 0.0f;
+        convertWavetableForUI(false, true);
+        foldDisplayChanged = true;
+        break;
+    case DCBlockerState:
+        dcBlockerOn = isOn(value);
+        break;
+    case HardClipState:
+        hardClipOn = isOn(value);
+        break;
+    case Filter1State:
+        filterStage.mode1 = truncated;
+        break;
+    case Filter1Type:
+        filterStage.filter1.setType(truncated == 2 ? Notch : truncated == 1 ? Peak : HighPass);
+        break;
+    case Filter2State:
+        filterStage.mode2 = truncated;
+        break;
+    case Filter2Type:
+        filterStage.filter2.setType(truncated == 2 ? Notch : truncated == 1 ? Peak : LowPass);
+        break;
+    case EnvelopeFollowerState:
+        if (!isOn(value))
+        {
+            SignalProcessing::clear(envelopeSignal, envelopeSignal.size());
+            envelopeFollower.clear();
+        }
+        envelopeOn = isOn(value);
+        break;
+    case EnvelopeFollowerDestination1:
+    case EnvelopeFollowerDestination2:
+    {
+        // A destination beyond the list (possible from randomisation) routes nowhere.
+        const int last = static_cast<int>(envelopeDestinations.destinations.size()) - 1;
+        const int d = static_cast<int>(std::round(value));
+        envelopeNodes[index == EnvelopeFollowerDestination1 ? 0 : 1].destination = d >= 0 && d <= last ? d : 0;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+float Brantor2DSPKernel::getFineTunedRandomize(const std::map<int, float>&, int index, float value)
+{
+    const auto S = [](float x, float k) { return Waveshaper::sigmoid(x, k); };
+    switch (index)
+    {
+    case DryWet:
+        return 30.0f + 70.0f * uniform();
+    case InputGain:
+    case 3:
+        return 0.0f;
+    case WaveshaperPosition:
+    case WaveshaperFold:
+    case Filter1Mix:
+    case Filter2Mix:
+        return 100.0f * uniform();
+    case FoldMode:
+    case Lfo1State:
+    case Lfo2State:
+        return static_cast<float>(std::rand() % 2);
+    case DCBlockerState:
+    case HardClipState:
+        return 1.0f;
+    case OutputGain:
+        return 45.0f * S(uniform(), -0.95f) - 45.0f;
+    case Filter1State:
+    case Filter1Type:
+    case Filter2State:
+    case Filter2Type:
+        return static_cast<float>(std::rand() % 3);
+    case Filter1Freq:
+        return 1500.0f * std::pow(uniform(), 3.0f) + 20.0f;
+    case Filter2Freq:
+        return 15000.0f * std::pow(uniform(), 3.0f) + 800.0f;
+    case Filter1Res:
+    case Filter2Res:
+        return 20.0f * uniform() - 10.0f;
+    case Filter1Gain:
+    case Filter2Gain:
+        return 24.0f * uniform() - 12.0f;
+    case 27:
+    case 41: // LFO time shapes
+        return std::rand() % 3 == 0 ? value : 0.0f;
+    case 33:
+    case 47: // LFO smoothing
+        return std::rand() % 3 != 0 ? 0.0f : 200.0f * S(uniform(), 0.8f);
+    case 34:
+    case 36:
+    case 48:
+    case 50:
+    case EnvelopeFollowerDestination1:
+    case EnvelopeFollowerDestination2:
+    {
+        float d = value;
+        const int pick = std::rand() % 8;
+        if (pick == 0)
+            d = 11.0f;
+        else if (pick == 1)
+            d = 19.0f;
+        return std::rand() % 3 == 0 ? d : 0.0f;
+    }
+    case SequencerState:
+        return std::rand() % 3 == 0 ? 1.0f : 0.0f;
+    case SequencerLength:
+        return std::pow(2.0f, static_cast<float>(std::rand() % 4 + 1));
+    case SequencerRandomness:
+        return std::rand() % 6 == 0 ? value : 0.0f;
+    default:
+        return value;
+    }
+}
+
+void Brantor2DSPKernel::loadTableSamples(const float* samples, size_t length)
+{
+    const int next = 1 - activeTable.load();
+    float* table = tableBuffers[static_cast<size_t>(next)].get();
+    const size_t used = std::min(length, tableCapacity);
+    std::copy(samples, samples + used, table);
+    const size_t padded = std::max(used, TableWaveshaper::frameLength);
+    std::fill(table + used, table + padded, 0.0f);
+    tableWaveshaper.setTable(table, padded);
+    activeTable = next;
+    tableLength = padded;
+    convertWavetableForUI(true, false);
+}
+
+void Brantor2DSPKernel::convertWavetableForUI(bool tableIsNew, bool force)
+{
+    if (tableIsNew)
+    {
+        tableFrameCount = static_cast<int>(tableLength.load() / TableWaveshaper::frameLength);
+        tableChanged = true;
+    }
+    const float* foldBuffer = parameterBuffers[WaveshaperFold];
+    const float fold = foldBuffer != nullptr ? foldBuffer[0] : 0.0f;
+    if (fold == lastDisplayFold && !tableIsNew && !force)
+        return;
+    lastDisplayFold = fold;
+
+    float x[displayPoints];
+    for (size_t i = 0; i < displayPoints; ++i)
+        x[i] = 0.0025f * static_cast<float>(i);
+    const WaveshaperParameters bend{BlockParameter::constant(fold), {}, {}, {}};
+    if (foldBipolar)
+    {
+        SignalProcessing::mul_s_add_s(x, 2.0f, -1.0f, x, displayPoints);
+        displayShaper.process(x, displayPoints, 0, bend);
+        SignalProcessing::mul_s_add_s(x, 0.5f, 0.5f, x, displayPoints);
+    }
+    else
+        displayShaper.process(x, displayPoints, 0, bend);
+    SignalProcessing::mul_s(x, 2048.0f, x, displayPoints);
+
+    const float* table = tableBuffers[static_cast<size_t>(activeTable.load())].get();
+    for (int f = 0; f < tableFrameCount; ++f)
+        SignalProcessing::tableRead(x, table + static_cast<size_t>(f) * TableWaveshaper::frameLength,
+                                    TableWaveshaper::frameLength, tableDisplay.get() + static_cast<size_t>(f) * displayPoints,
+                                    displayPoints);
+}
+
+void Brantor2DSPKernel::processModulators(size_t frameCount, size_t bufferOffset)
+{
+    if (!envelopeOn || inputs.empty() || inputs[0]->channelCount == 0)
+        return;
+    const float* left = inputs[0]->channels[0] + bufferOffset;
+    std::copy(left, left + frameCount, envelopeSignal.data());
+    envelopeGain.process(envelopeSignal, frameCount, buffer(EnvelopeFollowerGain));
+    envelopeFollower.process(envelopeSignal, frameCount, 0,
+                             {BlockParameter::fromBuffer(buffer(EnvelopeFollowerAttack)),
+                              BlockParameter::fromBuffer(buffer(EnvelopeFollowerRelease)),
+                              BlockParameter::constant(1.0f), BlockParameter::constant(0.0f)});
+    envelopeNodes[0].amountBuffer = buffer(EnvelopeFollowerAmount1);
+    envelopeNodes[1].amountBuffer = buffer(EnvelopeFollowerAmount2);
+    for (const auto& node : envelopeNodes)
+        if (node.destination != 0)
+            ModulationHelper::processDestinations(node, frameCount, envelopeSignal, modulationScratch,
+                                                  &envelopeDestinations, true, 1.0f);
+}
+
+void Brantor2DSPKernel::processChannel(size_t c, const float* in, float* out, size_t n)
+{
+    float* work = workBuffer;
+    std::copy(in, in + n, work);
+    inputGain.process(work, n, buffer(InputGain));
+    inputMeter.process(static_cast<const float*>(work), n, c);
+
+    const BiFilterStageParameters filter1{buffer(Filter1Freq), buffer(Filter1Res), buffer(Filter1Gain),
+                                          buffer(Filter1Mix)};
+    const BiFilterStageParameters filter2{buffer(Filter2Freq), buffer(Filter2Res), buffer(Filter2Gain),
+                                          buffer(Filter2Mix)};
+    auto runFilters = [&](int mode) {
+        if (filterStage.mode1 == mode)
+            filterStage.filterProcess(work, n, c, filterStage.filter1, filterStage.mix1, filter1);
+        if (filterStage.mode2 == mode)
+            filterStage.filterProcess(work, n, c, filterStage.filter2, filterStage.mix2, filter2);
+    };
+    runFilters(FilterPre);
+    tableWaveshaper.process(work, n, c,
+                            {BlockParameter::fromBuffer(buffer(WaveshaperPosition)),
+                             BlockParameter::fromBuffer(buffer(WaveshaperFold)), foldBipolar});
+    runFilters(FilterPost);
+    outputGain.process(work, n, buffer(OutputGain));
+    dryWet.process(in, work, work, n, buffer(DryWet));
+    if (dcBlockerOn)
+        dcBlocker.process(work, n, c, {0.999f});
+    if (hardClipOn)
+        SignalProcessing::clip(work, -1.0f, 1.0f, work, n);
+    outputMeter.process(static_cast<const float*>(work), n, c);
+    std::copy(work, work + n, out);
+}
+
+void Brantor2DSPKernel::publishFeedback()
+{
+    fillModulationFeedbacks(parameterBuffers, ModulatedParameters::list());
+    for (size_t c = 0; c < static_cast<size_t>(std::min(channelCount, 2)); ++c)
+    {
+        setFeedback(inputMeterSlot, c, inputMeter.getValue(c));
+        setFeedback(outputMeterSlot, c, outputMeter.getValue(c));
+    }
+    setFeedback(envelopeMeterSlot, 0, 1.0f - envelopeSignal[0]);
+    convertWavetableForUI(false, false);
+}
 
 void Brantor2DSPKernel::process(size_t frameCount, size_t bufferOffset, long busIndex)
 {
     DSPKernel::process(frameCount, bufferOffset, busIndex);
     getParameters()->checkOutBuffers(frameCount, parameterBuffers);
-
-    // The audio path is not built yet: the kernel renders its input unchanged.
     if (inputs.empty() || outputs.empty())
         return;
     const BufferList& in = *inputs[0];
     const BufferList& out = *outputs[0];
-    for (int c = 0; c < std::min(in.channelCount, out.channelCount); ++c)
-        if (in.channels[static_cast<size_t>(c)] != out.channels[static_cast<size_t>(c)])
-            std::copy(in.channels[static_cast<size_t>(c)] + bufferOffset,
-                      in.channels[static_cast<size_t>(c)] + bufferOffset + frameCount,
-                      out.channels[static_cast<size_t>(c)] + bufferOffset);
+    const int channels = std::min({channelCount, in.channelCount, out.channelCount});
+
+    processModulators(frameCount, bufferOffset);
+    for (int c = 0; c < channels; ++c)
+    {
+        const auto channel = static_cast<size_t>(c);
+        processChannel(channel, in.channels[channel] + bufferOffset, out.channels[channel] + bufferOffset,
+                       frameCount);
+    }
+    if (editorOpen.load(std::memory_order_relaxed))
+        publishFeedback();
 }

@@ -1,23 +1,90 @@
 #pragma once
-// The product's processing kernel.
+// The product's processing kernel: input gain, the filters set to Pre, the table shaper, the filters
+// set to Post, output gain, dry/wet, DC blocker and clip, with meters and the modulators in front.
 
+#include "BiFilterStage.h"
 #include "Brantor2ParameterList.h"
 #include "Common/Parameters/ParameterBufferList.h"
+#include "Common/ProcessBlock/Analysis/PeakMeter.h"
+#include "Common/ProcessBlock/Buffer.h"
+#include "Common/ProcessBlock/Filters/DCBlocker.h"
+#include "Common/ProcessBlock/Mix/DryWet.h"
+#include "Common/ProcessBlock/Mix/Gain.h"
+#include "Common/ProcessBlock/Waveshaper/TableWaveshaper.h"
+#include "EnvelopeFollower.h"
 #include "Instrument/FilterDSPKernel.h"
+#include "ModulationDestinations.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
 
 class Brantor2DSPKernel : public FilterDSPKernel
 {
 public:
+    static constexpr size_t maxFrames = 4096;
+    static constexpr size_t tableCapacity = 524288; // 256 frames of 2048
+    static constexpr size_t displayPoints = 400;
+
     Brantor2DSPKernel();
 
+    void setup() override;
     void clear() override;
     void process(size_t frameCount, size_t bufferOffset, long busIndex) override;
     void updateParameter(size_t index, float value) override;
+    float getFineTunedRandomize(const std::map<int, float>& fixedValues, int index, float value) override;
+
+    // Copies a table of whole 2048-sample frames into the kernel (message thread); a shorter one is
+    // padded with zeros to one frame and a longer one cut to the capacity.
+    void loadTableSamples(const float* samples, size_t length);
+    // Recomputes the table display (400 points per frame) when the table, the fold or the mode changed.
+    void convertWavetableForUI(bool tableIsNew, bool force);
 
     Brantor2ParameterList& getProductParameters() { return *productParameters; }
     ParameterBufferList& getParameterBuffers() { return parameterBuffers; }
+    const float* getTableDisplay() const { return tableDisplay.get(); }
+    size_t getTableLength() const { return tableLength.load(); }
+    int getTableFrameCount() const { return tableFrameCount.load(); }
+
+    std::atomic<bool> tableChanged{true};
+    std::atomic<bool> tableViewFlag{false};
+    std::atomic<bool> foldDisplayChanged{false};
 
 private:
+    const float* buffer(size_t index) { return parameterBuffers[index]; }
+    void processModulators(size_t frameCount, size_t bufferOffset);
+    void processChannel(size_t channel, const float* in, float* out, size_t frameCount);
+    void publishFeedback();
+    ModulationDestinationGroup& destinationGroup(EModulator m) { return *destinationGroups[static_cast<size_t>(m)]; }
+
     Brantor2ParameterList* productParameters;
     ParameterBufferList parameterBuffers;
+
+    Buffer<float> workBuffer, modulationScratch;
+    Gain inputGain, outputGain;
+    QuarneDSP::DryWet dryWet;
+    PeakMeter inputMeter{true}, outputMeter{true};
+    BiFilterStage filterStage;
+    TableWaveshaper tableWaveshaper;
+    Waveshaper displayShaper;
+    QuarneDSP::DCBlocker dcBlocker;
+
+    EnvelopeFollower envelopeFollower;
+    Gain envelopeGain;
+    Buffer<float> envelopeSignal;
+    std::atomic<bool> envelopeOn{false};
+    std::array<ModulationNode, 2> envelopeNodes{};
+    ModulationDestinations envelopeDestinations{EModulator::EnvelopeFollower};
+    std::array<std::unique_ptr<ModulationDestinations>, 4> destinationGroups;
+
+    std::array<std::unique_ptr<float[]>, 2> tableBuffers;
+    std::atomic<int> activeTable{0};
+    std::atomic<size_t> tableLength{TableWaveshaper::frameLength};
+    std::atomic<int> tableFrameCount{1};
+    std::unique_ptr<float[]> tableDisplay;
+    float lastDisplayFold;
+    std::atomic<bool> foldBipolar{true};
+    std::atomic<bool> dcBlockerOn{true};
+    std::atomic<bool> hardClipOn{true};
+    bool setupDone = false;
 };

@@ -86,8 +86,17 @@ TEST_P(Hosted, PublishesEveryParameterWithItsDefault)
     for (Parameter* p : expected)
     {
         auto& h = parameter(p->name.c_str());
+        if (p->unit == OnOff)
+            continue;
+        if (GetParam() == Format::lv2)
+        {
+            // LV2 properties carry plain numbers: the default comes back as its value.
+            EXPECT_NEAR(h.getText(h.getDefaultValue(), 100).getFloatValue(), p->defaultValue,
+                        0.002f * (p->maximum - p->minimum))
+                << p->name;
+        }
         // Knob curves are seen in steps of 0.001, so their defaults are checked on the curve itself.
-        if (p->unit != OnOff && p->toValue == nullptr)
+        else if (p->toValue == nullptr)
         {
             EXPECT_EQ(h.getText(h.getDefaultValue(), 100), juce::String(p->stringFromValue(p->defaultValue)))
                 << p->name;
@@ -99,6 +108,8 @@ TEST_P(Hosted, PublishesEveryParameterWithItsDefault)
 
 TEST_P(Hosted, ShowsTheValueTexts)
 {
+    if (GetParam() == Format::lv2)
+        GTEST_SKIP() << "LV2 properties carry numbers, not texts";
     const std::pair<const char*, const char*> texts[] = {
         {"InputGain", "0dB"},          {"DryWet", "100%"},         {"Filter1Freq", "40Hz"},
         {"Filter1Res", "-3dB"},        {"Lfo1SyncRate", "1/2"},    {"Filter1State", "Off"},
@@ -113,6 +124,8 @@ TEST_P(Hosted, ShowsTheValueTexts)
 
 TEST_P(Hosted, KnobCurvesInStepsOfAThousandth)
 {
+    if (GetParam() == Format::lv2)
+        GTEST_SKIP() << "LV2 hosts map properties linearly";
     auto& rate = parameter("Lfo1FreeRate");
     EXPECT_NEAR(rate.getDefaultValue(), 0.291f, 1e-6f);
     auto& freq = parameter("Filter1Freq");

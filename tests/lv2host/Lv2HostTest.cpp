@@ -54,8 +54,9 @@ TEST(Lv2Host, PatchSetReachesTheProcessor)
     for (float v : out)
         ASSERT_EQ(v, 0.0f);
 
-    // Fully dry after the 20 ms ramp: the input comes back unchanged.
+    // Fully dry after the 20 ms ramp, DC blocker off: the input comes back unchanged.
     host.setParameter(std::string(TELOMA_LV2_URI) + ":DryWet", 0.0f);
+    host.setParameter(std::string(TELOMA_LV2_URI) + ":DCBlockerState", 0.0f);
     out = runBlocks(host, in, 4);
     for (uint32_t i = 0; i < block; ++i)
         ASSERT_FLOAT_EQ(out[i], in[i]) << i;
