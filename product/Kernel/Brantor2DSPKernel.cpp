@@ -35,7 +35,17 @@ enum Index : size_t
     Filter2Gain = 21,
     Filter2Mix = 22,
     Lfo1State = 24,
+    Lfo1Waveform = 26,
+    Lfo1SyncMode = 28,
+    Lfo1NoTriplets = 29,
+    Lfo1Destination1 = 34,
+    Lfo1Destination2 = 36,
     Lfo2State = 38,
+    Lfo2Waveform = 40,
+    Lfo2SyncMode = 42,
+    Lfo2NoTriplets = 43,
+    Lfo2Destination1 = 48,
+    Lfo2Destination2 = 50,
     EnvelopeFollowerState = 52,
     EnvelopeFollowerGain = 54,
     EnvelopeFollowerAttack = 55,
@@ -45,11 +55,30 @@ enum Index : size_t
     EnvelopeFollowerDestination2 = 59,
     EnvelopeFollowerAmount2 = 60,
     SequencerState = 61,
+    SequencerResolution = 62,
     SequencerLength = 65,
     SequencerRandomness = 66,
+    SequencerSmooth = 67,
+    SequencerStep01Curve = 68,
+    SequencerStep16Value = 99,
+    SequencerDestination1 = 100,
+    SequencerAmount1 = 101,
+    SequencerDestination2 = 102,
+    SequencerAmount2 = 103,
 };
 
-constexpr size_t inputMeterSlot = 2, outputMeterSlot = 10, envelopeMeterSlot = 53;
+constexpr size_t inputMeterSlot = 2, outputMeterSlot = 10, envelopeMeterSlot = 53, sequencerFeedbackSlot = 104;
+constexpr size_t lfoMeterSlots[2] = {25, 39};
+
+// Per LFO: the buffers of free rate, sync rate, time offset, time shape and smoothing.
+struct LfoIndices
+{
+    size_t freeRate, syncRate, timeOffset, timeShape, smooth;
+};
+constexpr LfoIndices lfoIndices[2] = {{31, 32, 30, 27, 33}, {45, 46, 44, 41, 47}};
+// The amount parameter of each LFO link, and the destination list each LFO uses.
+constexpr size_t amountParams[4] = {35, 37, 49, 51};
+constexpr EModulator modulators[2] = {EModulator::Lfo1, EModulator::Lfo2};
 
 float uniform()
 {
@@ -78,6 +107,12 @@ Brantor2DSPKernel::Brantor2DSPKernel()
     dryWet.balanced = false;
     displayShaper.mode = Waveshaper::sigmoidMode;
     displayShaper.positiveFold = true;
+    for (auto& lfo : lfos)
+    {
+        lfo.smoothOn = true;
+        lfo.filterOn = true;
+    }
+    sequencerStage.setParameterMap(SequencerState, SequencerLength);
     for (auto& d : envelopeDestinations.destinations)
         if (Parameter* p = productParameters->findParameter(d.name))
         {
@@ -99,6 +134,9 @@ void Brantor2DSPKernel::setup()
     inputMeter.init(channelCount, rate);
     outputMeter.init(channelCount, rate);
     dryWet.init(channelCount, rate);
+    sequencerStage.init(rate);
+    for (auto& lfo : lfos)
+        lfo.init(1, rate);
     envelopeGain.init(1, rate);
     envelopeFollower.init(1, rate);
     if (!setupDone)
@@ -153,26 +191,85 @@ void Brantor2DSPKernel::updateParameter(size_t index, float value)
     case Filter2Type:
         filterStage.filter2.setType(truncated == 2 ? Notch : truncated == 1 ? Peak : LowPass);
         break;
+    case Lfo1State:
+    case Lfo2State:
+    {
+        const size_t lfo = index == Lfo1State ? 0 : 1;
+        if (!isOn(value))
+            lfoClearPending[lfo] = true; // cleared by the audio thread at its next call
+        lfoOn[lfo] = isOn(value);
+        break;
+    }
+    case Lfo1Waveform:
+    case Lfo2Waveform:
+    {
+        const int r = static_cast<int>(std::round(value));
+        lfos[index == Lfo1Waveform ? 0 : 1].setType(r >= 1 && r <= 5 ? r : 0);
+        break;
+    }
+    case Lfo1SyncMode:
+    case Lfo2SyncMode:
+    {
+        const size_t lfo = index == Lfo1SyncMode ? 0 : 1;
+        lfoSyncMode[lfo] = static_cast<int>(std::round(value));
+        lfos[lfo].setSyncMode(lfoSyncMode[lfo]);
+        break;
+    }
+    case Lfo1NoTriplets:
+    case Lfo2NoTriplets:
+        lfos[index == Lfo1NoTriplets ? 0 : 1].setNoTriplets(isOn(value));
+        break;
+    case Lfo1Destination1:
+    case Lfo1Destination2:
+    case Lfo2Destination1:
+    case Lfo2Destination2:
+    {
+        const size_t node = index == Lfo1Destination1   ? 0
+                            : index == Lfo1Destination2 ? 1
+                            : index == Lfo2Destination1 ? 2
+                                                        : 3;
+        lfoNodes[node].destination = clampDestination(value, modulators[node / 2]);
+        break;
+    }
     case EnvelopeFollowerState:
         if (!isOn(value))
-        {
-            SignalProcessing::clear(envelopeSignal, envelopeSignal.size());
-            envelopeFollower.clear();
-        }
+            envelopeClearPending = true;
         envelopeOn = isOn(value);
         break;
     case EnvelopeFollowerDestination1:
     case EnvelopeFollowerDestination2:
-    {
-        // A destination beyond the list (possible from randomisation) routes nowhere.
-        const int last = static_cast<int>(envelopeDestinations.destinations.size()) - 1;
-        const int d = static_cast<int>(std::round(value));
-        envelopeNodes[index == EnvelopeFollowerDestination1 ? 0 : 1].destination = d >= 0 && d <= last ? d : 0;
+        envelopeNodes[index == EnvelopeFollowerDestination1 ? 0 : 1].destination =
+            clampDestination(value, EModulator::EnvelopeFollower);
         break;
-    }
+    case SequencerSmooth:
+        sequencerStage.setSmoothDuration(value);
+        break;
+    case SequencerDestination1:
+    case SequencerDestination2:
+        sequencerNodes[index == SequencerDestination1 ? 0 : 1].destination =
+            clampDestination(value, EModulator::Sequencer);
+        break;
     default:
         break;
     }
+
+    sequencerStage.handleParameter(index, value);
+    if (index >= SequencerStep01Curve && index <= SequencerStep16Value)
+    {
+        const auto step = static_cast<int>((index - SequencerStep01Curve) / 2);
+        if ((index - SequencerStep01Curve) % 2 == 1)
+            sequencerStage.setStepValue(step, value);
+        else
+            sequencerStage.setStepCurve(step, static_cast<int>(std::round(value)));
+    }
+}
+
+int Brantor2DSPKernel::clampDestination(float value, EModulator modulator) const
+{
+    // A destination beyond the modulator's list (possible from randomisation) routes nowhere.
+    const int last = static_cast<int>(destinationGroups[static_cast<size_t>(modulator)]->destinations.size()) - 1;
+    const int d = static_cast<int>(std::round(value));
+    return d >= 0 && d <= last ? d : 0;
 }
 
 float Brantor2DSPKernel::getFineTunedRandomize(const std::map<int, float>&, int index, float value)
@@ -294,7 +391,36 @@ void Brantor2DSPKernel::convertWavetableForUI(bool tableIsNew, bool force)
                                     displayPoints);
 }
 
-void Brantor2DSPKernel::processModulators(size_t frameCount, size_t bufferOffset)
+void Brantor2DSPKernel::applyPendingClears()
+{
+    for (size_t lfo = 0; lfo < lfos.size(); ++lfo)
+        if (lfoClearPending[lfo].exchange(false))
+        {
+            lfos[lfo].clear();
+            SignalProcessing::clear(lfoOutput[lfo], lfoOutput[lfo].size());
+        }
+    if (envelopeClearPending.exchange(false))
+    {
+        envelopeFollower.clear();
+        SignalProcessing::clear(envelopeSignal, envelopeSignal.size());
+    }
+}
+
+void Brantor2DSPKernel::processSequencer(size_t frameCount, size_t bufferOffset)
+{
+    sequencerStage.updateContext(musicalContext, transportState);
+    sequencerStage.process(sequencerOutput, frameCount, bufferOffset, buffer(SequencerResolution),
+                           buffer(SequencerRandomness));
+    std::copy(sequencerOutput.data(), sequencerOutput.data() + frameCount, sequencerSignal.data());
+    sequencerNodes[0].amountBuffer = buffer(SequencerAmount1);
+    sequencerNodes[1].amountBuffer = buffer(SequencerAmount2);
+    for (const auto& node : sequencerNodes)
+        if (node.destination != 0)
+            ModulationHelper::processDestinations(node, frameCount, sequencerSignal, modulationScratch,
+                                                  &destinationGroup(EModulator::Sequencer), false, 1.0f);
+}
+
+void Brantor2DSPKernel::processEnvelope(size_t frameCount, size_t bufferOffset)
 {
     if (!envelopeOn || inputs.empty() || inputs[0]->channelCount == 0)
         return;
@@ -311,6 +437,50 @@ void Brantor2DSPKernel::processModulators(size_t frameCount, size_t bufferOffset
         if (node.destination != 0)
             ModulationHelper::processDestinations(node, frameCount, envelopeSignal, modulationScratch,
                                                   &envelopeDestinations, true, 1.0f);
+}
+
+void Brantor2DSPKernel::processLfo(size_t lfo, size_t frameCount)
+{
+    if (!lfoOn[lfo])
+    {
+        lfoMeter[lfo] = 0.0f;
+        return;
+    }
+    const LfoIndices& i = lfoIndices[lfo];
+    Lfo2Parameters p;
+    p.freeRate = BlockParameter::fromBuffer(buffer(i.freeRate));
+    p.syncRate = BlockParameter::fromBuffer(buffer(i.syncRate));
+    p.phaseOffset = BlockParameter::fromBuffer(buffer(i.timeOffset));
+    p.timeShape = BlockParameter::fromBuffer(buffer(i.timeShape));
+    p.smooth = BlockParameter::fromBuffer(buffer(i.smooth));
+    lfos[lfo].process(lfoOutput[lfo], frameCount, 0, p);
+    lfoMeter[lfo] = lfoOutput[lfo][0];
+    preProcessLfoDestinations(frameCount, lfo);
+}
+
+void Brantor2DSPKernel::preProcessLfoDestinations(size_t frameCount, size_t lfo)
+{
+    for (size_t k = 0; k < 2; ++k)
+    {
+        ModulationNode& node = lfoNodes[2 * lfo + k];
+        node.amountBuffer = buffer(amountParams[2 * lfo + k]);
+        if (node.destination != 0)
+            ModulationHelper::processDestinations(node, frameCount, lfoOutput[lfo], modulationScratch,
+                                                  &destinationGroup(modulators[lfo]), false, 1.0f);
+    }
+}
+
+void Brantor2DSPKernel::processModulators(size_t frameCount, size_t bufferOffset)
+{
+    // Each modulator can only reach the modulators that run after it, so their parameters already
+    // carry its contribution when they run.
+    applyPendingClears();
+    processSequencer(frameCount, bufferOffset);
+    processEnvelope(frameCount, bufferOffset);
+    lfos[1].processContext(musicalContext, transportState, bufferOffset);
+    lfos[0].processContext(musicalContext, transportState, bufferOffset);
+    processLfo(1, frameCount);
+    processLfo(0, frameCount);
 }
 
 void Brantor2DSPKernel::processChannel(size_t c, const float* in, float* out, size_t n)
@@ -353,7 +523,11 @@ void Brantor2DSPKernel::publishFeedback()
         setFeedback(inputMeterSlot, c, inputMeter.getValue(c));
         setFeedback(outputMeterSlot, c, outputMeter.getValue(c));
     }
+    for (size_t lfo = 0; lfo < 2; ++lfo)
+        setFeedback(lfoMeterSlots[lfo], 0, lfoMeter[lfo]);
     setFeedback(envelopeMeterSlot, 0, 1.0f - envelopeSignal[0]);
+    setFeedback(sequencerFeedbackSlot, 0, sequencerStage.getPosition());
+    setFeedback(sequencerFeedbackSlot, 1, sequencerStage.getValue());
     convertWavetableForUI(false, false);
 }
 

@@ -10,7 +10,9 @@
 #include "Common/ProcessBlock/Filters/DCBlocker.h"
 #include "Common/ProcessBlock/Mix/DryWet.h"
 #include "Common/ProcessBlock/Mix/Gain.h"
+#include "Common/ProcessBlock/Oscillators/Lfo2.h"
 #include "Common/ProcessBlock/Waveshaper/TableWaveshaper.h"
+#include "Common/Stages/CurveSequencerStage.h"
 #include "EnvelopeFollower.h"
 #include "Instrument/FilterDSPKernel.h"
 #include "ModulationDestinations.h"
@@ -53,6 +55,12 @@ public:
 private:
     const float* buffer(size_t index) { return parameterBuffers[index]; }
     void processModulators(size_t frameCount, size_t bufferOffset);
+    void processSequencer(size_t frameCount, size_t bufferOffset);
+    void processEnvelope(size_t frameCount, size_t bufferOffset);
+    void processLfo(size_t lfo, size_t frameCount);
+    void preProcessLfoDestinations(size_t frameCount, size_t lfo);
+    void applyPendingClears();
+    int clampDestination(float value, EModulator modulator) const;
     void processChannel(size_t channel, const float* in, float* out, size_t frameCount);
     void publishFeedback();
     ModulationDestinationGroup& destinationGroup(EModulator m) { return *destinationGroups[static_cast<size_t>(m)]; }
@@ -69,11 +77,24 @@ private:
     Waveshaper displayShaper;
     QuarneDSP::DCBlocker dcBlocker;
 
+    std::array<QuarneDSP::Lfo2, 2> lfos;
+    std::array<Buffer<float>, 2> lfoOutput;
+    std::array<std::atomic<bool>, 2> lfoOn{};
+    std::array<std::atomic<bool>, 2> lfoClearPending{};
+    std::array<float, 2> lfoMeter{};
+    std::array<std::atomic<int>, 2> lfoSyncMode{};
+    std::array<ModulationNode, 4> lfoNodes{};
+
     EnvelopeFollower envelopeFollower;
     Gain envelopeGain;
     Buffer<float> envelopeSignal;
     std::atomic<bool> envelopeOn{false};
+    std::atomic<bool> envelopeClearPending{false};
     std::array<ModulationNode, 2> envelopeNodes{};
+
+    CurveSequencerStage sequencerStage;
+    Buffer<float> sequencerOutput, sequencerSignal;
+    std::array<ModulationNode, 2> sequencerNodes{};
     ModulationDestinations envelopeDestinations{EModulator::EnvelopeFollower};
     std::array<std::unique_ptr<ModulationDestinations>, 4> destinationGroups;
 
