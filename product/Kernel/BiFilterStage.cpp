@@ -1,5 +1,6 @@
 #include "BiFilterStage.h"
 
+#include "Common/Math/Accelerate/SignalProcessing.h"
 #include "Common/Math/Pitch.h"
 
 #include <algorithm>
@@ -30,7 +31,11 @@ void BiFilterStage::filterProcess(float* buffer, size_t n, size_t channel, Biqua
                                   QuarneDSP::DryWet& mix, BiFilterStageParameters p)
 {
     std::copy(buffer, buffer + n, wet.data());
-    Pitch::noteToFrequency(p.frequency, frequency, n);
+    // The filter holds its frequency for each sub-block and reads it at the sub-block's first
+    // sample, so only those samples need converting from note numbers.
+    const size_t step = filter.updateInterval;
+    for (size_t i = 0; i < n; i += step)
+        SignalProcessing::fill(frequency + i, Pitch::noteToFrequency(p.frequency[i]), std::min(step, n - i));
     filter.process(wet, n, channel, frequency, p.resonance, p.gain);
     mix.process(buffer, wet, buffer, n, p.mix);
 }

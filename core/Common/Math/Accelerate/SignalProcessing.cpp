@@ -5,7 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstdint>
 #include <ctime>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace SignalProcessing
 {
@@ -142,8 +147,15 @@ void pow(float* a, const float* b, const float* c, size_t n)
 
 void clip(const float* a, float lo, float hi, float* c, size_t n)
 {
-    for (size_t i = 0; i < n; ++i)
-        c[i] = a[i] < lo ? lo : (a[i] > hi ? hi : a[i]);
+    size_t i = 0;
+#if defined(__SSE2__)
+    // max(a, lo) returns lo for a NaN sample, so a clipped buffer is always finite.
+    const __m128 low = _mm_set1_ps(lo), high = _mm_set1_ps(hi);
+    for (; i + 4 <= n; i += 4)
+        _mm_storeu_ps(c + i, _mm_min_ps(_mm_max_ps(_mm_loadu_ps(a + i), low), high));
+#endif
+    for (; i < n; ++i)
+        c[i] = a[i] > lo ? (a[i] > hi ? hi : a[i]) : lo;
 }
 
 void limit(const float* a, float s1, float s2, float* c, size_t n)
@@ -204,20 +216,39 @@ void clear(double* a, size_t n)
 
 void tableRead(const float* a, const float* t, size_t m, float* c, size_t n)
 {
-    const float last = static_cast<float>(m - 1);
-    for (size_t i = 0; i < n; ++i)
+    if (m < 2)
     {
-        const float p = a[i];
-        if (!(p > 0.0f)) // also catches NaN positions
-            c[i] = t[0];
-        else if (p >= last)
-            c[i] = t[m - 1];
-        else
-        {
-            const auto k = static_cast<size_t>(p);
-            const float f = p - static_cast<float>(k);
-            c[i] = t[k] + f * (t[k + 1] - t[k]);
-        }
+        fill(c, t[0], n);
+        return;
+    }
+    const float last = static_cast<float>(m - 1);
+    const size_t lastPair = m - 2;
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(last);
+    const __m128i topPair = _mm_set1_epi32(static_cast<int>(lastPair));
+    alignas(16) int32_t index[4];
+    for (; i + 4 <= n; i += 4)
+    {
+        const __m128 p = _mm_min_ps(_mm_max_ps(_mm_loadu_ps(a + i), zero), top);
+        __m128i k = _mm_cvttps_epi32(p);
+        // k = min(k, m - 2), so that k + 1 stays inside the table.
+        const __m128i over = _mm_cmpgt_epi32(k, topPair);
+        k = _mm_or_si128(_mm_andnot_si128(over, k), _mm_and_si128(over, topPair));
+        const __m128 f = _mm_sub_ps(p, _mm_cvtepi32_ps(k));
+        _mm_store_si128(reinterpret_cast<__m128i*>(index), k);
+        const __m128 t0 = _mm_setr_ps(t[index[0]], t[index[1]], t[index[2]], t[index[3]]);
+        const __m128 t1 = _mm_setr_ps(t[index[0] + 1], t[index[1] + 1], t[index[2] + 1], t[index[3] + 1]);
+        _mm_storeu_ps(c + i, _mm_add_ps(t0, _mm_mul_ps(f, _mm_sub_ps(t1, t0))));
+    }
+#endif
+    for (; i < n; ++i)
+    {
+        // Branchless: positions are held inside [0, m - 1] (a NaN position reads t[0]).
+        const float p = std::min(a[i] > 0.0f ? a[i] : 0.0f, last);
+        const size_t k = std::min(static_cast<size_t>(p), lastPair);
+        const float f = p - static_cast<float>(k);
+        c[i] = t[k] + f * (t[k + 1] - t[k]);
     }
 }
 
@@ -265,9 +296,23 @@ void log_ten(const float* a, float* c, size_t n)
 
 void peak(const float* a, float& r, size_t n)
 {
+    // NaN samples are skipped.
+    size_t i = 0;
     float m = 0.0f;
-    for (size_t i = 0; i < n; ++i)
-        m = std::max(m, std::fabs(a[i]));
+#if defined(__SSE2__)
+    const __m128 signMask = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+    __m128 acc = _mm_setzero_ps();
+    for (; i + 4 <= n; i += 4)
+        acc = _mm_max_ps(_mm_and_ps(_mm_loadu_ps(a + i), signMask), acc);
+    alignas(16) float lanes[4];
+    _mm_store_ps(lanes, acc);
+    m = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+#endif
+    for (; i < n; ++i)
+    {
+        const float v = std::fabs(a[i]);
+        m = v > m ? v : m;
+    }
     r = m;
 }
 
@@ -279,10 +324,28 @@ void minMax(const float* a, float& rMin, float& rMax, size_t n)
         return;
     }
     float lo = a[0], hi = a[0];
-    for (size_t i = 1; i < n; ++i)
+    size_t i = 1;
+#if defined(__SSE2__)
+    if (n >= 8)
     {
-        lo = std::min(lo, a[i]);
-        hi = std::max(hi, a[i]);
+        __m128 low = _mm_loadu_ps(a), high = low;
+        for (i = 4; i + 4 <= n; i += 4)
+        {
+            const __m128 v = _mm_loadu_ps(a + i);
+            low = _mm_min_ps(v, low);
+            high = _mm_max_ps(v, high);
+        }
+        alignas(16) float l[4], h[4];
+        _mm_store_ps(l, low);
+        _mm_store_ps(h, high);
+        lo = std::min(std::min(l[0], l[1]), std::min(l[2], l[3]));
+        hi = std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
+    }
+#endif
+    for (; i < n; ++i)
+    {
+        lo = a[i] < lo ? a[i] : lo;
+        hi = a[i] > hi ? a[i] : hi;
     }
     rMin = lo;
     rMax = hi;
@@ -406,6 +469,26 @@ void biquad(const float* x, const float* coefficients, float* y, size_t n, Biqua
     state->x2 = x2;
     state->y1 = y1;
     state->y2 = y2;
+}
+
+void biquadCascade(const float* x, const float* coefficients, float* y, size_t n, BiquadState* first,
+                   BiquadState* second)
+{
+    const float b0 = coefficients[0], b1 = coefficients[1], b2 = coefficients[2];
+    const float a1 = coefficients[3], a2 = coefficients[4];
+    float p1 = first->x1, p2 = first->x2, q1 = first->y1, q2 = first->y2;
+    float u1 = second->x1, u2 = second->x2, v1 = second->y1, v2 = second->y2;
+    for (size_t k = 0; k < n; ++k)
+    {
+        const float in = x[k];
+        const float mid = b0 * in + b1 * p1 + b2 * p2 - a1 * q1 - a2 * q2;
+        p2 = p1, p1 = in, q2 = q1, q1 = mid;
+        const float out = b0 * mid + b1 * u1 + b2 * u2 - a1 * v1 - a2 * v2;
+        u2 = u1, u1 = mid, v2 = v1, v1 = out;
+        y[k] = out;
+    }
+    first->x1 = p1, first->x2 = p2, first->y1 = q1, first->y2 = q2;
+    second->x1 = u1, second->x2 = u2, second->y1 = v1, second->y2 = v2;
 }
 
 BiquadState* biquad_createState()

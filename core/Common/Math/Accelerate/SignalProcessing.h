@@ -70,6 +70,9 @@ void reverse(float* a, size_t n);
 
 // One direct-form-I biquad section; coefficients are b0, b1, b2, a1, a2 with a0 = 1.
 void biquad(const float* x, const float* coefficients, float* y, size_t n, BiquadState* state);
+// Two sections with the same coefficients in series: the same result as two biquad calls.
+void biquadCascade(const float* x, const float* coefficients, float* y, size_t n, BiquadState* first,
+                   BiquadState* second);
 BiquadState* biquad_createState();
 void biquad_destroyState(BiquadState* state);
 } // namespace SignalProcessing

@@ -17,11 +17,15 @@ void PeakMeter::process(const float* buffer, size_t n, size_t channel)
     if (channel >= history.size())
         return;
     float* h = history[channel];
+    size_t& w = writePosition[channel];
     for (size_t start = 0; start < n; start += window)
     {
         const size_t m = std::min(window, n - start);
-        std::copy_backward(h, h + window - m, h + window); // the oldest m samples drop out
-        std::copy(buffer + start, buffer + start + m, h);
+        // The newest m samples replace the oldest ones in the ring.
+        const size_t first = std::min(m, window - w);
+        std::copy(buffer + start, buffer + start + first, h + w);
+        std::copy(buffer + start + first, buffer + start + m, h);
+        w = (w + m) % window;
         float p = 0.0f;
         SignalProcessing::peak(h, p, window);
         float v = 20.0f * std::log10(std::max(p, 1e-6f));

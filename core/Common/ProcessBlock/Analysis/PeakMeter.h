@@ -23,7 +23,8 @@ public:
     float getPeak() const { return latest[0] > latest[1] ? latest[0] : latest[1]; }
 
 private:
-    std::array<Buffer<float>, 2> history;
+    std::array<Buffer<float>, 2> history; // rings of the last window samples
+    std::array<size_t, 2> writePosition{};
     std::array<float, 2> latest{};
     const bool offsetScale;
 };

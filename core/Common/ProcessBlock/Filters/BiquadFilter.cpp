@@ -66,11 +66,22 @@ void BiquadFilter::process(float* buffer, size_t n, size_t channel, BiquadFilter
             lastFrequency = f, lastResonance = r, lastGain = g, coefficientType = currentType;
             coefficientsDirty = false;
         }
-        for (int s = 0; s < sectionCount; ++s)
+        if (sectionCount == 2)
         {
-            BiquadState& st = state(channel, s);
-            SignalProcessing::biquad(buffer + start, coefficients.asArray(), buffer + start, m, &st);
-            st.clearBadStateValue();
+            // Both sections in one pass: their recursions are independent chains the CPU overlaps.
+            BiquadState& first = state(channel, 0);
+            BiquadState& second = state(channel, 1);
+            SignalProcessing::biquadCascade(buffer + start, coefficients.asArray(), buffer + start, m, &first,
+                                            &second);
+            first.clearBadStateValue();
+            second.clearBadStateValue();
         }
+        else
+            for (int s = 0; s < sectionCount; ++s)
+            {
+                BiquadState& st = state(channel, s);
+                SignalProcessing::biquad(buffer + start, coefficients.asArray(), buffer + start, m, &st);
+                st.clearBadStateValue();
+            }
     }
 }

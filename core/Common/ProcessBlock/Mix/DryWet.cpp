@@ -2,6 +2,9 @@
 
 #include "Common/Math/Accelerate/SignalProcessing.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace QuarneDSP
 {
 DryWet::DryWet()
@@ -9,9 +12,43 @@ DryWet::DryWet()
     SignalProcessing::fill(curve, 1.5f, curve.size());
 }
 
+void DryWet::gainsFor(float mix, float& dry, float& wet) const
+{
+    const float w = std::clamp(mix * 0.01f, 0.0f, 1.0f);
+    if (!balanced)
+    {
+        wet = w;
+        dry = 1.0f - w;
+        return;
+    }
+    wet = std::clamp(2.0f * w, 0.0f, 1.0f);
+    dry = std::clamp(2.0f - 2.0f * w, 0.0f, 1.0f);
+    if (curved)
+    {
+        wet = std::pow(wet, 1.5f);
+        dry = std::pow(dry, 1.5f);
+    }
+}
+
 void DryWet::process(const float* dry, const float* wet, float* out, size_t n, const float* mix)
 {
     using namespace SignalProcessing;
+    float lo = 0.0f, hi = 0.0f;
+    minMax(mix, lo, hi, n);
+    if (lo == hi)
+    {
+        // A mix that holds still over the call: two constant gains.
+        float d = 0.0f, w = 0.0f;
+        gainsFor(lo, d, w);
+        if (w == 0.0f)
+            mul_s(dry, d, out, n);
+        else if (d == 0.0f)
+            mul_s(wet, w, out, n);
+        else
+            for (size_t i = 0; i < n; ++i)
+                out[i] = dry[i] * d + wet[i] * w;
+        return;
+    }
     mul_s(mix, 0.01f, wetGain, n);
     clip(wetGain, 0.0f, 1.0f, wetGain, n);
     if (balanced)

@@ -18,6 +18,8 @@ public:
     bool curved = true;
 
 private:
+    void gainsFor(float mix, float& dry, float& wet) const;
+
     Buffer<float> curve;
     Buffer<float> wetGain, dryGain;
 };

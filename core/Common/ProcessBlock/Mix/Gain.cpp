@@ -10,13 +10,16 @@ float Gain::dbToFactor(float db)
 void Gain::process(float* buffer, size_t frameCount, GainParameters parameters)
 {
     const BlockParameter& g = parameters.gain;
-    if (g.useBuffer)
+    if (g.useBuffer && !g.isConstant(frameCount))
     {
         for (size_t i = 0; i < frameCount; ++i)
             buffer[i] *= dbToFactor(g.buffer[i]);
+        return;
     }
-    else
-        SignalProcessing::mul_s(buffer, dbToFactor(g.value), buffer, frameCount);
+    // A gain that holds still over the call costs one factor.
+    const float factor = dbToFactor(g.first());
+    if (factor != 1.0f)
+        SignalProcessing::mul_s(buffer, factor, buffer, frameCount);
 }
 
 void Gain::process(float* buffer, size_t frameCount, const float* gainBuffer)

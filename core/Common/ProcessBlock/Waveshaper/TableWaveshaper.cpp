@@ -45,6 +45,12 @@ void TableWaveshaper::process(float* buffer, size_t n, size_t channel, TableWave
     const auto hi = static_cast<size_t>(std::clamp(std::ceil(highest), 0.0f, last));
 
     mul_s_add_s(index, 1023.5f, 1023.5f, index, n);
+    if (lo == hi && lowest == highest && lowest == static_cast<float>(lo))
+    {
+        // The position rests on one frame: a single read with weight 1.
+        tableRead(index, samples + lo * frameLength, frameLength, buffer, n);
+        return;
+    }
     SignalProcessing::clear(buffer, n);
     for (size_t f = lo; f <= hi; ++f)
     {
