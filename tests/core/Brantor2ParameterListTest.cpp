@@ -1,5 +1,6 @@
 #include "Brantor2DSPKernel.h"
 #include "Common/Math/Pitch.h"
+#include "Common/Parameters/GenericTemplates.h"
 
 #include <gtest/gtest.h>
 
@@ -104,5 +105,20 @@ TEST(Brantor2ParameterList, DestinationSelectorsFollowTheirLists)
         ASSERT_NE(p->destinationGroup, nullptr);
         EXPECT_EQ(p->destinationGroup->destinations.size(), static_cast<size_t>(max) + 1);
         EXPECT_EQ(p->stringFromValue(0), "None");
+    }
+}
+
+TEST(GenericTemplates, CubicCurveRoundTripsAndMatchesThePower)
+{
+    for (float x : {0.0f, 1e-6f, 0.001f, 0.2f, 0.291f, 0.5f, 0.999f, 1.0f})
+    {
+        float v = x;
+        GenericTemplates::powThree(0.015625f, 40.0f, &v, 1);
+        EXPECT_NEAR(v, std::pow(x, 3.0f) * (40.0f - 0.015625f) + 0.015625f, 1e-5f) << x;
+        GenericTemplates::invertPowThree(0.015625f, 40.0f, &v, 1);
+        EXPECT_NEAR(v, x, 1e-5f) << x; // through the range: float rounding of the offset
+        float r = x;
+        GenericTemplates::invertPowThree(0.0f, 1.0f, &r, 1);
+        EXPECT_NEAR(r, std::pow(x, 0.33333334f), 1e-6f) << x;
     }
 }

@@ -184,7 +184,20 @@ void ramp(double start, double step, double* c, size_t n)
 
 void frac(float* a, size_t n)
 {
-    for (size_t i = 0; i < n; ++i)
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Values of 2^23 and more are whole numbers: their fraction is 0.
+    const __m128 signMask = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+    const __m128 whole = _mm_set1_ps(8388608.0f);
+    for (; i + 4 <= n; i += 4)
+    {
+        const __m128 v = _mm_loadu_ps(a + i);
+        const __m128 small = _mm_cmplt_ps(_mm_and_ps(v, signMask), whole);
+        const __m128 truncated = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_and_ps(v, small)));
+        _mm_storeu_ps(a + i, _mm_and_ps(_mm_sub_ps(v, truncated), small));
+    }
+#endif
+    for (; i < n; ++i)
         a[i] = a[i] - std::trunc(a[i]);
 }
 

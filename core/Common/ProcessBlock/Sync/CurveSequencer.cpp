@@ -97,7 +97,7 @@ void CurveSequencer::process(float* out, size_t n, size_t bufferOffset, const fl
             break;
         case EasedToNext:
             end = nextValue;
-            p = static_cast<float>((1.0 - std::cos(pi * p)) / 2.0);
+            p = (1.0f - std::cos(static_cast<float>(pi) * p)) * 0.5f;
             break;
         default:
             end = 0.0f;
@@ -110,9 +110,9 @@ void CurveSequencer::process(float* out, size_t n, size_t bufferOffset, const fl
         y = (1.0f - p) * a + p * b;
         if (sinceChange < smoothSamples)
         {
-            const auto w = static_cast<float>((1.0 - std::cos(pi * static_cast<double>(sinceChange) /
-                                                              static_cast<double>(smoothSamples))) /
-                                              2.0);
+            const float w = (1.0f - std::cos(static_cast<float>(pi) * static_cast<float>(sinceChange) /
+                                              static_cast<float>(smoothSamples))) *
+                            0.5f;
             y = y * w + (1.0f - w) * fromValue;
         }
         out[i] = y;

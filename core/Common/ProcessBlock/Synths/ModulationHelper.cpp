@@ -2,6 +2,7 @@
 
 #include "Common/Math/Accelerate/SignalProcessing.h"
 #include "Common/Math/Pitch.h"
+#include "Common/Parameters/GenericTemplates.h"
 #include "Common/Parameters/Parameter.h"
 #include "Common/Parameters/ParameterBufferList.h"
 
@@ -14,6 +15,28 @@ bool isZeroThroughout(const float* a, size_t n)
     float lo = 0.0f, hi = 0.0f;
     SignalProcessing::minMax(a, lo, hi, n);
     return lo == hi;
+}
+
+// A note-number buffer on the exponential knob curve: the curve's position is linear in the note
+// number, so Hz -> position -> Hz reduces to a clamp and a scale in the note domain.
+void addOnPitchCurve(const ModulationDestination& d, float* t, const float* s, const float* a, float* scratch,
+                     float k, size_t n, bool centre)
+{
+    using namespace SignalProcessing;
+    const float lo = Pitch::frequencyToNote(d.minimum), hi = Pitch::frequencyToNote(d.maximum);
+    const float span = hi - lo;
+    clip(t, lo, hi, t, n);
+    for (size_t i = 0; i < n; ++i)
+        t[i] = (t[i] - lo) / span;
+    k = 0.01f;
+    if (centre)
+        mul_s_add_s(s, 2.0f * k, -k, scratch, n);
+    else
+        mul_s(s, k, scratch, n);
+    mul(scratch, a, scratch, n);
+    add(t, scratch, t, n);
+    clip(t, 0.0f, 1.0f, t, n);
+    mul_s_add_s(t, span, lo, t, n);
 }
 } // namespace
 
@@ -42,6 +65,12 @@ void processDestinations(const ModulationNode& node, size_t n, const float* s, f
         return;
 
     float k = amountScale * d.range;
+    if (d.pitch && d.toNormalised == GenericTemplates::frequenciesToRatio &&
+        d.toValue == GenericTemplates::ratioToFrequencies)
+    {
+        addOnPitchCurve(d, t, s, a, scratch, k, n, centre);
+        return;
+    }
     if (d.pitch)
         Pitch::noteToFrequency(t, t, n);
     else if (d.modulateAsPitch)
