@@ -27,15 +27,32 @@ void BiFilterStage::clear()
     filter2.clear();
 }
 
+void BiFilterStage::toHertz(const float* notes, size_t n, size_t step)
+{
+    // The filter holds its frequency for each sub-block and reads it at the sub-block's first
+    // sample, so only those samples need converting from note numbers.
+    for (size_t i = 0; i < n; i += step)
+        SignalProcessing::fill(frequency + i, Pitch::noteToFrequency(notes[i]), std::min(step, n - i));
+}
+
 void BiFilterStage::filterProcess(float* buffer, size_t n, size_t channel, BiquadFilter& filter,
                                   QuarneDSP::DryWet& mix, BiFilterStageParameters p)
 {
     std::copy(buffer, buffer + n, wet.data());
-    // The filter holds its frequency for each sub-block and reads it at the sub-block's first
-    // sample, so only those samples need converting from note numbers.
-    const size_t step = filter.updateInterval;
-    for (size_t i = 0; i < n; i += step)
-        SignalProcessing::fill(frequency + i, Pitch::noteToFrequency(p.frequency[i]), std::min(step, n - i));
+    toHertz(p.frequency, n, filter.updateInterval);
     filter.process(wet, n, channel, frequency, p.resonance, p.gain);
     mix.process(buffer, wet, buffer, n, p.mix);
+}
+
+void BiFilterStage::filterProcessStereo(float* left, float* right, size_t n, BiquadFilter& filter,
+                                        QuarneDSP::DryWet& mix, BiFilterStageParameters p)
+{
+    std::copy(left, left + n, wet.data());
+    std::copy(right, right + n, wetRight.data());
+    toHertz(p.frequency, n, filter.updateInterval);
+    filter.processStereo(wet, wetRight, n,
+                         {BlockParameter::fromBuffer(frequency), BlockParameter::fromBuffer(p.resonance),
+                          BlockParameter::fromBuffer(p.gain)});
+    mix.process(left, wet, left, n, p.mix);
+    mix.process(right, wetRight, right, n, p.mix);
 }

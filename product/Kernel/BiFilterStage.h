@@ -32,6 +32,9 @@ public:
     // Runs one filter on buffer, mixed with the unfiltered signal.
     void filterProcess(float* buffer, size_t n, size_t channel, BiquadFilter& filter, QuarneDSP::DryWet& mix,
                        BiFilterStageParameters parameters);
+    // The same on both channels at once.
+    void filterProcessStereo(float* left, float* right, size_t n, BiquadFilter& filter, QuarneDSP::DryWet& mix,
+                             BiFilterStageParameters parameters);
 
     BiquadFilter filter1{HighPass, 2};
     std::atomic<int> mode1{FilterOff};
@@ -41,5 +44,7 @@ public:
     QuarneDSP::DryWet mix2;
 
 private:
-    Buffer<float> wet, frequency;
+    void toHertz(const float* notes, size_t n, size_t step);
+
+    Buffer<float> wet, wetRight, frequency;
 };

@@ -483,36 +483,61 @@ void Brantor2DSPKernel::processModulators(size_t frameCount, size_t bufferOffset
     processLfo(0, frameCount);
 }
 
-void Brantor2DSPKernel::processChannel(size_t c, const float* in, float* out, size_t n)
+BlockParameter Brantor2DSPKernel::blockParameter(size_t index, size_t n)
 {
-    float* work = workBuffer;
-    std::copy(in, in + n, work);
-    inputGain.process(work, n, buffer(InputGain));
-    inputMeter.process(static_cast<const float*>(work), n, c);
+    // Checked once per call, so that the blocks of both channels take their constant paths.
+    const BlockParameter p = BlockParameter::fromBuffer(buffer(index));
+    return p.isConstant(n) ? BlockParameter::constant(p.first()) : p;
+}
+
+void Brantor2DSPKernel::processChannels(const float* const* in, float* const* out, size_t channels, size_t n)
+{
+    // Every step runs on each channel before the next step, so that the filters can take both
+    // channels in one pass; the channels never meet, so the result is the same as channel by channel.
+    std::array<float*, 2> work{workBuffers[0].data(), workBuffers[1].data()};
+    const BlockParameter input = blockParameter(InputGain, n), output = blockParameter(OutputGain, n);
+    const BlockParameter wetness = blockParameter(DryWet, n);
+    const BlockParameter position = blockParameter(WaveshaperPosition, n);
+    const BlockParameter fold = blockParameter(WaveshaperFold, n);
+    for (size_t c = 0; c < channels; ++c)
+    {
+        std::copy(in[c], in[c] + n, work[c]);
+        inputGain.process(work[c], n, GainParameters{input});
+        inputMeter.process(static_cast<const float*>(work[c]), n, c);
+    }
 
     const BiFilterStageParameters filter1{buffer(Filter1Freq), buffer(Filter1Res), buffer(Filter1Gain),
                                           buffer(Filter1Mix)};
     const BiFilterStageParameters filter2{buffer(Filter2Freq), buffer(Filter2Res), buffer(Filter2Gain),
                                           buffer(Filter2Mix)};
+    const int mode1 = filterStage.mode1, mode2 = filterStage.mode2;
+    auto runFilter = [&](BiquadFilter& filter, QuarneDSP::DryWet& mix, const BiFilterStageParameters& p) {
+        if (channels == 2)
+            filterStage.filterProcessStereo(work[0], work[1], n, filter, mix, p);
+        else
+            filterStage.filterProcess(work[0], n, 0, filter, mix, p);
+    };
     auto runFilters = [&](int mode) {
-        if (filterStage.mode1 == mode)
-            filterStage.filterProcess(work, n, c, filterStage.filter1, filterStage.mix1, filter1);
-        if (filterStage.mode2 == mode)
-            filterStage.filterProcess(work, n, c, filterStage.filter2, filterStage.mix2, filter2);
+        if (mode1 == mode)
+            runFilter(filterStage.filter1, filterStage.mix1, filter1);
+        if (mode2 == mode)
+            runFilter(filterStage.filter2, filterStage.mix2, filter2);
     };
     runFilters(FilterPre);
-    tableWaveshaper.process(work, n, c,
-                            {BlockParameter::fromBuffer(buffer(WaveshaperPosition)),
-                             BlockParameter::fromBuffer(buffer(WaveshaperFold)), foldBipolar});
+    for (size_t c = 0; c < channels; ++c)
+        tableWaveshaper.process(work[c], n, c, {position, fold, foldBipolar});
     runFilters(FilterPost);
-    outputGain.process(work, n, buffer(OutputGain));
-    dryWet.process(in, work, work, n, buffer(DryWet));
-    if (dcBlockerOn)
-        dcBlocker.process(work, n, c, {0.999f});
-    if (hardClipOn)
-        SignalProcessing::clip(work, -1.0f, 1.0f, work, n);
-    outputMeter.process(static_cast<const float*>(work), n, c);
-    std::copy(work, work + n, out);
+    for (size_t c = 0; c < channels; ++c)
+    {
+        outputGain.process(work[c], n, GainParameters{output});
+        dryWet.process(in[c], work[c], work[c], n, wetness);
+        if (dcBlockerOn)
+            dcBlocker.process(work[c], n, c, {0.999f});
+        if (hardClipOn)
+            SignalProcessing::clip(work[c], -1.0f, 1.0f, work[c], n);
+        outputMeter.process(static_cast<const float*>(work[c]), n, c);
+        std::copy(work[c], work[c] + n, out[c]);
+    }
 }
 
 void Brantor2DSPKernel::publishFeedback()
@@ -539,15 +564,17 @@ void Brantor2DSPKernel::process(size_t frameCount, size_t bufferOffset, long bus
         return;
     const BufferList& in = *inputs[0];
     const BufferList& out = *outputs[0];
-    const int channels = std::min({channelCount, in.channelCount, out.channelCount});
+    const int channels = std::min({channelCount, in.channelCount, out.channelCount, 2});
 
     processModulators(frameCount, bufferOffset);
+    const float* sources[2] = {};
+    float* targets[2] = {};
     for (int c = 0; c < channels; ++c)
     {
-        const auto channel = static_cast<size_t>(c);
-        processChannel(channel, in.channels[channel] + bufferOffset, out.channels[channel] + bufferOffset,
-                       frameCount);
+        sources[c] = in.channels[static_cast<size_t>(c)] + bufferOffset;
+        targets[c] = out.channels[static_cast<size_t>(c)] + bufferOffset;
     }
+    processChannels(sources, targets, static_cast<size_t>(std::max(channels, 0)), frameCount);
     if (editorOpen.load(std::memory_order_relaxed))
         publishFeedback();
 }

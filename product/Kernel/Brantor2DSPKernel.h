@@ -54,6 +54,7 @@ public:
 
 private:
     const float* buffer(size_t index) { return parameterBuffers[index]; }
+    BlockParameter blockParameter(size_t index, size_t frameCount);
     void processModulators(size_t frameCount, size_t bufferOffset);
     void processSequencer(size_t frameCount, size_t bufferOffset);
     void processEnvelope(size_t frameCount, size_t bufferOffset);
@@ -61,14 +62,15 @@ private:
     void preProcessLfoDestinations(size_t frameCount, size_t lfo);
     void applyPendingClears();
     int clampDestination(float value, EModulator modulator) const;
-    void processChannel(size_t channel, const float* in, float* out, size_t frameCount);
+    void processChannels(const float* const* in, float* const* out, size_t channels, size_t frameCount);
     void publishFeedback();
     ModulationDestinationGroup& destinationGroup(EModulator m) { return *destinationGroups[static_cast<size_t>(m)]; }
 
     Brantor2ParameterList* productParameters;
     ParameterBufferList parameterBuffers;
 
-    Buffer<float> workBuffer, modulationScratch;
+    std::array<Buffer<float>, 2> workBuffers;
+    Buffer<float> modulationScratch;
     Gain inputGain, outputGain;
     QuarneDSP::DryWet dryWet;
     PeakMeter inputMeter{true}, outputMeter{true};

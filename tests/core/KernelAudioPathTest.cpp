@@ -308,3 +308,21 @@ TEST(KernelAudioPath, TableDisplayFollowsTableAndFold)
     rig.set("FoldMode", 1);
     EXPECT_TRUE(rig.kernel.foldDisplayChanged);
 }
+
+TEST(KernelAudioPath, StereoRendersEachChannelAsMonoWould)
+{
+    auto render = [](int channels, const std::vector<float>& x) {
+        KernelRig rig;
+        const auto table = KernelRig::linearTable();
+        rig.kernel.loadTableSamples(table.data(), table.size());
+        rig.set("Filter1State", 1);
+        rig.set("Filter1Type", 1);
+        rig.set("Filter1Gain", 9);
+        rig.set("Filter2State", 2);
+        rig.set("Filter2Freq", 3000);
+        rig.prepare(48000, channels);
+        return rig.render(x, noise(x.size(), 0.3f, 8), 300)[0];
+    };
+    const auto x = noise(4096, 0.8f, 6);
+    EXPECT_EQ(render(1, x), render(2, x));
+}

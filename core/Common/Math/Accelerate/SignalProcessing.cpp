@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <ctime>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -502,6 +503,47 @@ void biquadCascade(const float* x, const float* coefficients, float* y, size_t n
     }
     first->x1 = p1, first->x2 = p2, first->y1 = q1, first->y2 = q2;
     second->x1 = u1, second->x2 = u2, second->y1 = v1, second->y2 = v2;
+}
+
+void biquadCascadeStereo(float* left, float* right, const float* coefficients, size_t n, BiquadState* left1,
+                         BiquadState* left2, BiquadState* right1, BiquadState* right2)
+{
+#if defined(__SSE2__)
+    // Lane 0 carries the left channel, lane 1 the right one: one recursion chain for both.
+    const __m128 b0 = _mm_set1_ps(coefficients[0]), b1 = _mm_set1_ps(coefficients[1]);
+    const __m128 b2 = _mm_set1_ps(coefficients[2]), a1 = _mm_set1_ps(coefficients[3]);
+    const __m128 a2 = _mm_set1_ps(coefficients[4]);
+    __m128 p1 = _mm_setr_ps(left1->x1, right1->x1, 0, 0), p2 = _mm_setr_ps(left1->x2, right1->x2, 0, 0);
+    __m128 q1 = _mm_setr_ps(left1->y1, right1->y1, 0, 0), q2 = _mm_setr_ps(left1->y2, right1->y2, 0, 0);
+    __m128 u1 = _mm_setr_ps(left2->x1, right2->x1, 0, 0), u2 = _mm_setr_ps(left2->x2, right2->x2, 0, 0);
+    __m128 v1 = _mm_setr_ps(left2->y1, right2->y1, 0, 0), v2 = _mm_setr_ps(left2->y2, right2->y2, 0, 0);
+    for (size_t k = 0; k < n; ++k)
+    {
+        const __m128 in = _mm_unpacklo_ps(_mm_load_ss(left + k), _mm_load_ss(right + k));
+        const __m128 mid = _mm_sub_ps(
+            _mm_sub_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(b0, in), _mm_mul_ps(b1, p1)), _mm_mul_ps(b2, p2)),
+                       _mm_mul_ps(a1, q1)),
+            _mm_mul_ps(a2, q2));
+        p2 = p1, p1 = in, q2 = q1, q1 = mid;
+        const __m128 out = _mm_sub_ps(
+            _mm_sub_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(b0, mid), _mm_mul_ps(b1, u1)), _mm_mul_ps(b2, u2)),
+                       _mm_mul_ps(a1, v1)),
+            _mm_mul_ps(a2, v2));
+        u2 = u1, u1 = mid, v2 = v1, v1 = out;
+        _mm_store_ss(left + k, out);
+        _mm_store_ss(right + k, _mm_shuffle_ps(out, out, _MM_SHUFFLE(1, 1, 1, 1)));
+    }
+    alignas(16) float lanes[8][4];
+    for (const auto& [i, reg] : {std::pair{0, p1}, {1, p2}, {2, q1}, {3, q2}, {4, u1}, {5, u2}, {6, v1}, {7, v2}})
+        _mm_store_ps(lanes[i], reg);
+    left1->x1 = lanes[0][0], left1->x2 = lanes[1][0], left1->y1 = lanes[2][0], left1->y2 = lanes[3][0];
+    right1->x1 = lanes[0][1], right1->x2 = lanes[1][1], right1->y1 = lanes[2][1], right1->y2 = lanes[3][1];
+    left2->x1 = lanes[4][0], left2->x2 = lanes[5][0], left2->y1 = lanes[6][0], left2->y2 = lanes[7][0];
+    right2->x1 = lanes[4][1], right2->x2 = lanes[5][1], right2->y1 = lanes[6][1], right2->y2 = lanes[7][1];
+#else
+    biquadCascade(left, coefficients, left, n, left1, left2);
+    biquadCascade(right, coefficients, right, n, right1, right2);
+#endif
 }
 
 BiquadState* biquad_createState()

@@ -73,6 +73,9 @@ void biquad(const float* x, const float* coefficients, float* y, size_t n, Biqua
 // Two sections with the same coefficients in series: the same result as two biquad calls.
 void biquadCascade(const float* x, const float* coefficients, float* y, size_t n, BiquadState* first,
                    BiquadState* second);
+// The cascade on two channels at once (left and right share the coefficients).
+void biquadCascadeStereo(float* left, float* right, const float* coefficients, size_t n, BiquadState* left1,
+                         BiquadState* left2, BiquadState* right1, BiquadState* right2);
 BiquadState* biquad_createState();
 void biquad_destroyState(BiquadState* state);
 } // namespace SignalProcessing

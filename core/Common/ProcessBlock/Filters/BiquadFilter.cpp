@@ -46,6 +46,21 @@ void BiquadFilter::process(float* buffer, size_t n, size_t channel, BiquadFilter
 {
     if (channel >= channelsInUse)
         return;
+    float* buffers[] = {buffer};
+    run(buffers, 1, channel, n, parameters);
+}
+
+void BiquadFilter::processStereo(float* left, float* right, size_t n, BiquadFilterParameters parameters)
+{
+    if (channelsInUse < 2)
+        return;
+    float* buffers[] = {left, right};
+    run(buffers, 2, 0, n, parameters);
+}
+
+void BiquadFilter::run(float* const* buffers, size_t channels, size_t firstChannel, size_t n,
+                       const BiquadFilterParameters& parameters)
+{
     if (clearPending.exchange(false))
         clear();
     const int currentType = type.load(std::memory_order_relaxed);
@@ -66,22 +81,25 @@ void BiquadFilter::process(float* buffer, size_t n, size_t channel, BiquadFilter
             lastFrequency = f, lastResonance = r, lastGain = g, coefficientType = currentType;
             coefficientsDirty = false;
         }
-        if (sectionCount == 2)
-        {
-            // Both sections in one pass: their recursions are independent chains the CPU overlaps.
-            BiquadState& first = state(channel, 0);
-            BiquadState& second = state(channel, 1);
-            SignalProcessing::biquadCascade(buffer + start, coefficients.asArray(), buffer + start, m, &first,
-                                            &second);
-            first.clearBadStateValue();
-            second.clearBadStateValue();
-        }
+        const float* c = coefficients.asArray();
+        if (sectionCount == 2 && channels == 2)
+            // Both channels and both sections in one pass.
+            SignalProcessing::biquadCascadeStereo(buffers[0] + start, buffers[1] + start, c, m, &state(0, 0),
+                                                  &state(0, 1), &state(1, 0), &state(1, 1));
         else
-            for (int s = 0; s < sectionCount; ++s)
+            for (size_t k = 0; k < channels; ++k)
             {
-                BiquadState& st = state(channel, s);
-                SignalProcessing::biquad(buffer + start, coefficients.asArray(), buffer + start, m, &st);
-                st.clearBadStateValue();
+                float* x = buffers[k] + start;
+                const size_t channel = firstChannel + k;
+                if (sectionCount == 2)
+                    // Both sections in one pass: their recursions are independent chains the CPU overlaps.
+                    SignalProcessing::biquadCascade(x, c, x, m, &state(channel, 0), &state(channel, 1));
+                else
+                    for (int s = 0; s < sectionCount; ++s)
+                        SignalProcessing::biquad(x, c, x, m, &state(channel, s));
             }
+        for (size_t k = 0; k < channels; ++k)
+            for (int s = 0; s < sectionCount; ++s)
+                state(firstChannel + k, s).clearBadStateValue();
     }
 }

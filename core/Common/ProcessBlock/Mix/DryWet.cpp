@@ -37,16 +37,7 @@ void DryWet::process(const float* dry, const float* wet, float* out, size_t n, c
     minMax(mix, lo, hi, n);
     if (lo == hi)
     {
-        // A mix that holds still over the call: two constant gains.
-        float d = 0.0f, w = 0.0f;
-        gainsFor(lo, d, w);
-        if (w == 0.0f)
-            mul_s(dry, d, out, n);
-        else if (d == 0.0f)
-            mul_s(wet, w, out, n);
-        else
-            for (size_t i = 0; i < n; ++i)
-                out[i] = dry[i] * d + wet[i] * w;
+        processConstant(dry, wet, out, n, lo);
         return;
     }
     mul_s(mix, 0.01f, wetGain, n);
@@ -66,5 +57,26 @@ void DryWet::process(const float* dry, const float* wet, float* out, size_t n, c
     else
         mul_s_add_s(wetGain, -1.0f, 1.0f, dryGain, n);
     mul_mul_add(dry, dryGain, wet, wetGain, out, n);
+}
+void DryWet::process(const float* dry, const float* wet, float* out, size_t n, const BlockParameter& mix)
+{
+    if (mix.useBuffer)
+        process(dry, wet, out, n, mix.buffer);
+    else
+        processConstant(dry, wet, out, n, mix.value);
+}
+
+void DryWet::processConstant(const float* dry, const float* wet, float* out, size_t n, float mix) const
+{
+    // A mix that holds still over the call: two constant gains.
+    float d = 0.0f, w = 0.0f;
+    gainsFor(mix, d, w);
+    if (w == 0.0f)
+        SignalProcessing::mul_s(dry, d, out, n);
+    else if (d == 0.0f)
+        SignalProcessing::mul_s(wet, w, out, n);
+    else
+        for (size_t i = 0; i < n; ++i)
+            out[i] = dry[i] * d + wet[i] * w;
 }
 } // namespace QuarneDSP

@@ -36,10 +36,17 @@ void TableWaveshaper::process(float* buffer, size_t n, size_t channel, TableWave
     }
 
     float* framePosition = positionBuffer;
-    parameters.position.read(framePosition, n);
-    mul_s(framePosition, static_cast<float>(frames - 1), framePosition, n);
     float lowest = 0.0f, highest = 0.0f;
-    minMax(framePosition, lowest, highest, n);
+    if (parameters.position.useBuffer)
+    {
+        mul_s(parameters.position.buffer, static_cast<float>(frames - 1), framePosition, n);
+        minMax(framePosition, lowest, highest, n);
+    }
+    else
+    {
+        lowest = highest = parameters.position.value * static_cast<float>(frames - 1);
+        fill(framePosition, lowest, n);
+    }
     const auto last = static_cast<float>(frames - 1);
     const auto lo = static_cast<size_t>(std::clamp(std::floor(lowest), 0.0f, last));
     const auto hi = static_cast<size_t>(std::clamp(std::ceil(highest), 0.0f, last));
