@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <thread>
 
 namespace
 {
@@ -346,15 +347,32 @@ float Brantor2DSPKernel::getFineTunedRandomize(const std::map<int, float>&, int 
 void Brantor2DSPKernel::loadTableSamples(const float* samples, size_t length)
 {
     const int next = 1 - activeTable.load();
+    // The other buffer may still be read by a call that began before the last swap: wait for it.
+    while (readingTable.load() == next)
+        std::this_thread::yield();
     float* table = tableBuffers[static_cast<size_t>(next)].get();
     const size_t used = std::min(length, tableCapacity);
     std::copy(samples, samples + used, table);
     const size_t padded = std::max(used, TableWaveshaper::frameLength);
     std::fill(table + used, table + padded, 0.0f);
-    tableWaveshaper.setTable(table, padded);
-    activeTable = next;
+    tableBufferLengths[static_cast<size_t>(next)] = padded;
+    activeTable.store(next);
     tableLength = padded;
     convertWavetableForUI(true, false);
+}
+
+void Brantor2DSPKernel::acquireTable()
+{
+    // Announce the buffer this call reads, then make sure it is still the active one.
+    int table = activeTable.load();
+    readingTable.store(table);
+    while (activeTable.load() != table)
+    {
+        table = activeTable.load();
+        readingTable.store(table);
+    }
+    const auto t = static_cast<size_t>(table);
+    tableWaveshaper.setTable(tableBuffers[t].get(), tableBufferLengths[t]);
 }
 
 void Brantor2DSPKernel::convertWavetableForUI(bool tableIsNew, bool force)
@@ -567,6 +585,7 @@ void Brantor2DSPKernel::process(size_t frameCount, size_t bufferOffset, long bus
     const int channels = std::min({channelCount, in.channelCount, out.channelCount, 2});
 
     processModulators(frameCount, bufferOffset);
+    acquireTable();
     const float* sources[2] = {};
     float* targets[2] = {};
     for (int c = 0; c < channels; ++c)
@@ -577,4 +596,5 @@ void Brantor2DSPKernel::process(size_t frameCount, size_t bufferOffset, long bus
     processChannels(sources, targets, static_cast<size_t>(std::max(channels, 0)), frameCount);
     if (editorOpen.load(std::memory_order_relaxed))
         publishFeedback();
+    readingTable.store(-1);
 }

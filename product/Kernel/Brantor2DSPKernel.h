@@ -16,10 +16,12 @@
 #include "EnvelopeFollower.h"
 #include "Instrument/FilterDSPKernel.h"
 #include "ModulationDestinations.h"
+#include "TableData.h"
 
 #include <array>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 class Brantor2DSPKernel : public FilterDSPKernel
 {
@@ -37,7 +39,8 @@ public:
     float getFineTunedRandomize(const std::map<int, float>& fixedValues, int index, float value) override;
 
     // Copies a table of whole 2048-sample frames into the kernel (message thread); a shorter one is
-    // padded with zeros to one frame and a longer one cut to the capacity.
+    // padded with zeros to one frame and a longer one cut to the capacity. The samples go into the
+    // buffer the audio thread is not reading, which then takes over at the next call.
     void loadTableSamples(const float* samples, size_t length);
     // Recomputes the table display (400 points per frame) when the table, the fold or the mode changed.
     void convertWavetableForUI(bool tableIsNew, bool force);
@@ -47,6 +50,11 @@ public:
     const float* getTableDisplay() const { return tableDisplay.get(); }
     size_t getTableLength() const { return tableLength.load(); }
     int getTableFrameCount() const { return tableFrameCount.load(); }
+
+    // The table library and the table in use (message thread).
+    std::vector<std::unique_ptr<TableData>> tableList;
+    TableData* currentTable = nullptr;
+    int tableIndex = 0;
 
     std::atomic<bool> tableChanged{true};
     std::atomic<bool> tableViewFlag{false};
@@ -100,8 +108,12 @@ private:
     ModulationDestinations envelopeDestinations{EModulator::EnvelopeFollower};
     std::array<std::unique_ptr<ModulationDestinations>, 4> destinationGroups;
 
+    void acquireTable();
+
     std::array<std::unique_ptr<float[]>, 2> tableBuffers;
+    std::array<size_t, 2> tableBufferLengths{TableWaveshaper::frameLength, TableWaveshaper::frameLength};
     std::atomic<int> activeTable{0};
+    std::atomic<int> readingTable{-1}; // the buffer the audio thread reads during a call, -1 between calls
     std::atomic<size_t> tableLength{TableWaveshaper::frameLength};
     std::atomic<int> tableFrameCount{1};
     std::unique_ptr<float[]> tableDisplay;

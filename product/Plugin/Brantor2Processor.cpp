@@ -1,5 +1,10 @@
 #include "Brantor2Processor.h"
 
+#include "BinaryData.h"
+#include "TableUndoableAction.h"
+
+#include <cstdlib>
+
 juce::AudioProcessor::BusesProperties Brantor2Processor::stereoBuses()
 {
     return BusesProperties()
@@ -7,28 +12,36 @@ juce::AudioProcessor::BusesProperties Brantor2Processor::stereoBuses()
         .withOutput("Output", juce::AudioChannelSet::stereo(), true);
 }
 
-Brantor2Processor::Brantor2Processor() : Brantor2Processor(new Brantor2DSPKernel()) {}
+Brantor2Processor::Brantor2Processor()
+    : Brantor2Processor(new Brantor2DSPKernel(),
+                        new Brantor2PresetManager({BinaryData::FactoryPresets_zip,
+                                                   static_cast<size_t>(BinaryData::FactoryPresets_zipSize)},
+                                                  new Brantor2PresetParser()))
+{
+}
 
-Brantor2Processor::Brantor2Processor(Brantor2DSPKernel* k) : EffectProcessor(stereoBuses(), k), productKernel(*k) {}
+Brantor2Processor::Brantor2Processor(Brantor2DSPKernel* k, Brantor2PresetManager* manager)
+    : EffectProcessor(stereoBuses(), k, manager, "qrneteloma"), productKernel(*k), productPresetManager(*manager)
+{
+}
 
 juce::AudioProcessorEditor* Brantor2Processor::createEditor()
 {
     return new juce::GenericAudioProcessorEditor(*this);
 }
 
-void Brantor2Processor::getStateInformation(juce::MemoryBlock& destData)
+void Brantor2Processor::randomize()
 {
-    if (auto xml = treeState.copyState().createXml())
-        copyXmlToBinary(*xml, destData);
+    EffectProcessor::randomize(); // opens the undo transaction
+    const int count = productPresetManager.getTableCount();
+    const int index = count >= 2 ? std::rand() % count : 0;
+    undoManager.perform(new TableUndoableAction(*this, productPresetManager.getCurrentTableIndex(), index));
 }
 
-void Brantor2Processor::setStateInformation(const void* data, int sizeInBytes)
+void Brantor2Processor::selectTable(int index)
 {
-    const auto xml = getXmlFromBinary(data, sizeInBytes);
-    if (xml == nullptr || !xml->hasTagName(treeState.state.getType()))
-        return;
-    kernel->requestClear();
-    treeState.replaceState(juce::ValueTree::fromXml(*xml));
+    undoManager.beginNewTransaction();
+    undoManager.perform(new TableUndoableAction(*this, productPresetManager.getCurrentTableIndex(), index));
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -1,7 +1,9 @@
 #pragma once
-// The product's processor: builds the product kernel and the buses on the framework layers.
+// The product's processor: the product kernel, its preset and table library, the buses, the
+// randomisation of parameters and table, and the editor.
 
 #include "Brantor2DSPKernel.h"
+#include "Brantor2PresetManager.h"
 #include "Processors/EffectProcessor.h"
 
 class Brantor2Processor : public EffectProcessor
@@ -10,17 +12,20 @@ public:
     Brantor2Processor();
 
     Brantor2DSPKernel& getProductKernel() { return productKernel; }
+    Brantor2PresetManager& getProductPresetManager() { return productPresetManager; }
 
     bool hasEditor() const override { return true; }
     juce::AudioProcessorEditor* createEditor() override;
-    void getStateInformation(juce::MemoryBlock& destData) override;
-    void setStateInformation(const void* data, int sizeInBytes) override;
+    void randomize() override;
+    // Chooses a table as one undoable step.
+    void selectTable(int index);
 
 private:
-    explicit Brantor2Processor(Brantor2DSPKernel* kernel);
+    Brantor2Processor(Brantor2DSPKernel* kernel, Brantor2PresetManager* presetManager);
     static BusesProperties stereoBuses();
 
     Brantor2DSPKernel& productKernel;
+    Brantor2PresetManager& productPresetManager;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(Brantor2Processor)
 };

@@ -43,15 +43,13 @@ public:
     SpyKernel& spy;
     juce::AudioProcessorEditor* createEditor() override { return nullptr; }
     bool hasEditor() const override { return false; }
-    void getStateInformation(juce::MemoryBlock&) override {}
-    void setStateInformation(const void*, int) override {}
 
 private:
     explicit SpyProcessor(SpyKernel* k)
         : EffectProcessor(BusesProperties()
                               .withInput("Input", juce::AudioChannelSet::stereo(), true)
                               .withOutput("Output", juce::AudioChannelSet::stereo(), true),
-                          k),
+                          k, new PresetManager("tlprs", {}, "", new PresetParser()), "spy"),
           spy(*k)
     {
     }

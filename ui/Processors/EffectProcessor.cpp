@@ -1,7 +1,8 @@
 #include "EffectProcessor.h"
 
-EffectProcessor::EffectProcessor(const BusesProperties& buses, FilterDSPKernel* k)
-    : MidiProcessor(buses, k), filterKernel(*k)
+EffectProcessor::EffectProcessor(const BusesProperties& buses, FilterDSPKernel* k, PresetManager* manager,
+                                 std::string code)
+    : MidiProcessor(buses, k, manager, std::move(code)), filterKernel(*k)
 {
     for (int i = 0; i < getBusCount(true); ++i)
         inputLists.push_back(ownedLists.emplace_back(std::make_unique<BufferList>()).get());

@@ -12,7 +12,8 @@
 class EffectProcessor : public MidiProcessor
 {
 public:
-    EffectProcessor(const BusesProperties& buses, FilterDSPKernel* kernel);
+    EffectProcessor(const BusesProperties& buses, FilterDSPKernel* kernel, PresetManager* presetManager,
+                    std::string productCode);
 
     bool hasKeyboard() override { return false; }
     void process(juce::AudioBuffer<float>& buffer, size_t frameCount, size_t bufferOffset) override;

@@ -30,22 +30,94 @@ juce::NormalisableRange<float> rangeOf(Parameter& p)
 }
 } // namespace
 
-PluginProcessor::PluginProcessor(const BusesProperties& buses, DSPKernel* k)
-    : juce::AudioProcessor(buses), kernel(k), undoManager(30000, 30),
-      treeState(*this, &undoManager, "Parameters", createParameterLayout(*k->getParameters()))
+PluginProcessor::PluginProcessor(const BusesProperties& buses, DSPKernel* k, PresetManager* manager,
+                                 std::string code)
+    : juce::AudioProcessor(buses), productCode(std::move(code)), kernel(k), undoManager(30000, 30),
+      treeState(*this, &undoManager, "Parameters", createParameterLayout(*k->getParameters())),
+      presetManager(manager), appProperties(std::make_unique<AppProperties>())
 {
     for (Parameter* p : kernel->getParameters()->getProcessingParameters())
     {
         treeState.addParameterListener(p->name, this);
         kernel->setParameter(static_cast<size_t>(p->index), p->defaultValue);
     }
+    presetManager->init(this, kernel.get(), treeState.copyState().createCopy());
+    retrieveFavoritePresets();
     eventBlocks.reserve(256);
 }
 
 PluginProcessor::~PluginProcessor()
 {
+    presetManager->saveFavoritePresets();
     for (Parameter* p : kernel->getParameters()->getProcessingParameters())
         treeState.removeParameterListener(p->name, this);
+    // The preset manager refers to the kernel: it goes first.
+    presetManager.reset();
+    kernel.reset();
+    appProperties.reset();
+}
+
+void PluginProcessor::replaceTreeState(juce::ValueTree tree)
+{
+    kernel->requestClear();
+    treeState.replaceState(tree);
+}
+
+void PluginProcessor::saveFavoritePresets(juce::String text)
+{
+    appProperties->saveFavoritePresets(text);
+}
+
+void PluginProcessor::retrieveFavoritePresets()
+{
+    const juce::String text = appProperties->retrieveFavoritePresets();
+    if (text.isNotEmpty())
+        presetManager->retrieveFavoritePresets(text);
+}
+
+void PluginProcessor::randomize()
+{
+    undoManager.beginNewTransaction();
+    for (const auto& [p, value] : kernel->randomize())
+        if (auto* parameter = treeState.getParameter(p->name))
+            parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
+}
+
+void PluginProcessor::undo()
+{
+    if (undoManager.canUndo())
+        undoManager.undo();
+}
+
+void PluginProcessor::redo()
+{
+    if (undoManager.canRedo())
+        undoManager.redo();
+}
+
+void PluginProcessor::getStateInformation(juce::MemoryBlock& destData)
+{
+    const Preset* current = presetManager->getCurrentPreset();
+    juce::ValueTree tree = treeState.copyState();
+    presetManager->getExtraStateInformation(&tree);
+    tree.setProperty("PresetName", current != nullptr ? current->name : juce::String("Default"), nullptr);
+    tree.setProperty("HasPresetBeenModified", presetManager->modified.load(), nullptr);
+    if (auto xml = tree.createXml())
+        copyXmlToBinary(*xml, destData);
+}
+
+void PluginProcessor::setStateInformation(const void* data, int sizeInBytes)
+{
+    const auto xml = getXmlFromBinary(data, sizeInBytes);
+    if (xml == nullptr || !xml->hasTagName(treeState.state.getType()))
+        return;
+    kernel->requestClear();
+    treeState.replaceState(
+        presetManager->getParser().stateFromXml(presetManager->getDefaultTree(), *xml, kernel->getParameters()));
+    presetManager->setExtraStateInformation(xml.get());
+    const juce::String name = xml->getStringAttribute("PresetName");
+    presetManager->modified = xml->getBoolAttribute("HasPresetBeenModified", false);
+    presetManager->setPreset(name, false);
 }
 
 juce::AudioProcessorValueTreeState::ParameterLayout PluginProcessor::createParameterLayout(ParameterList& list)
@@ -85,6 +157,7 @@ void PluginProcessor::parameterChanged(const juce::String& parameterID, float ne
     for (Parameter* p : kernel->getParameters()->getProcessingParameters())
         if (std::strcmp(p->name.c_str(), id) == 0)
             kernel->setParameter(static_cast<size_t>(p->index), newValue);
+    presetManager->parameterHasChanged();
 }
 
 void PluginProcessor::prepareToPlay(double sampleRate, int)
@@ -168,6 +241,7 @@ void PluginProcessor::handleMidiMessages(const MidiEventBlock& block)
 void PluginProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi)
 {
     juce::ScopedNoDenormals noDenormals;
+    presetManager->sortPresets();
     checkTransport();
     setLatencySamples(kernel->getLatency());
 

@@ -1,22 +1,29 @@
 #pragma once
 // The object the host talks to: publishes the kernel's parameters through a value tree state,
 // forwards every parameter change to the kernel as a ramp, copies the host's transport into the
-// kernel and drives it block by block.
+// kernel and drives it block by block; saves and restores the state, keeps the preset library, the
+// favourites, undo and redo.
 
+#include "AppProperties.h"
 #include "Common/DSPKernel.h"
+#include "Preset/PresetManager.h"
+#include "Preset/PresetManagerDelegate.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <memory>
 #include <vector>
 
-class PluginProcessor : public juce::AudioProcessor, public juce::AudioProcessorValueTreeState::Listener
+class PluginProcessor : public juce::AudioProcessor,
+                        public PresetManagerDelegate,
+                        public juce::AudioProcessorValueTreeState::Listener
 {
 public:
     // The largest number of frames the kernel renders in one call.
     static constexpr int maxKernelFrames = 4096;
 
-    PluginProcessor(const BusesProperties& buses, DSPKernel* kernel);
+    PluginProcessor(const BusesProperties& buses, DSPKernel* kernel, PresetManager* presetManager,
+                    std::string productCode);
     ~PluginProcessor() override;
 
     static juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout(ParameterList& list);
@@ -26,9 +33,26 @@ public:
     virtual void process(juce::AudioBuffer<float>& buffer, size_t frameCount, size_t bufferOffset) = 0;
     virtual void midiPanic() { kernel->midiPanic(); }
     virtual void checkOutMidiEvents(juce::MidiBuffer&) {}
+    virtual void randomize();
+    void undo();
+    void redo();
 
-    ParameterList* getParameters() { return kernel->getParameters(); }
-    juce::ValueTree getCurrentTreeState() { return treeState.copyState(); }
+    void replaceTreeState(juce::ValueTree tree) override;
+    void saveFavoritePresets(juce::String text) override;
+    void retrieveFavoritePresets() override;
+    ParameterList* getParameters() override { return kernel->getParameters(); }
+    juce::ValueTree getCurrentTreeState() override { return treeState.copyState(); }
+
+    void getStateInformation(juce::MemoryBlock& destData) override;
+    void setStateInformation(const void* data, int sizeInBytes) override;
+
+    PresetManager& getPresetManager() { return *presetManager; }
+    AppProperties& getAppProperties() { return *appProperties; }
+    const std::string productCode;
+    // What a new editor takes over from the last one: its page and size (memory only).
+    int currentPage = 0;
+    bool editorSizeStored = false;
+    float editorWidth = -1.0f, editorHeight = -1.0f;
     DSPKernel& getKernel() { return *kernel; }
     juce::AudioProcessorValueTreeState& getTreeState() { return treeState; }
     juce::UndoManager& getUndoManager() { return undoManager; }
@@ -65,6 +89,8 @@ protected:
     std::unique_ptr<DSPKernel> kernel;
     juce::UndoManager undoManager;
     juce::AudioProcessorValueTreeState treeState;
+    std::unique_ptr<PresetManager> presetManager;
+    std::unique_ptr<AppProperties> appProperties;
 
 private:
     void splitAtNoteEvents(const juce::MidiBuffer& midi, size_t frameCount);
