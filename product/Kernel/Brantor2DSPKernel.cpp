@@ -94,7 +94,7 @@ bool isOn(float value)
 
 Brantor2DSPKernel::Brantor2DSPKernel()
     : productParameters(new Brantor2ParameterList()), parameterBuffers(Brantor2ParameterList::slotCount),
-      tableDisplay(new float[tableCapacity]()), lastDisplayFold(std::numeric_limits<float>::infinity())
+      tableDisplay(new std::atomic<float>[tableCapacity]())
 {
     ModulationDestination::ratioFactor = 0.01f;
     allocParameters(productParameters);
@@ -106,8 +106,6 @@ Brantor2DSPKernel::Brantor2DSPKernel()
         table.reset(new float[tableCapacity]());
     tableWaveshaper.setTable(tableBuffers[0].get(), TableWaveshaper::frameLength);
     dryWet.balanced = false;
-    displayShaper.mode = Waveshaper::sigmoidMode;
-    displayShaper.positiveFold = true;
     for (auto& lfo : lfos)
     {
         lfo.smoothOn = true;
@@ -377,36 +375,42 @@ void Brantor2DSPKernel::acquireTable()
 
 void Brantor2DSPKernel::convertWavetableForUI(bool tableIsNew, bool force)
 {
+    // Off the audio thread the fold comes from the parameter itself, not from the audio buffers.
+    updateTableDisplay(tableIsNew, force, productParameters->getDSPParameter(WaveshaperFold)->value->ramper->getGoal());
+}
+
+void Brantor2DSPKernel::updateTableDisplay(bool tableIsNew, bool force, float fold)
+{
     if (tableIsNew)
     {
         tableFrameCount = static_cast<int>(tableLength.load() / TableWaveshaper::frameLength);
         tableChanged = true;
     }
-    const float* foldBuffer = parameterBuffers[WaveshaperFold];
-    const float fold = foldBuffer != nullptr ? foldBuffer[0] : 0.0f;
-    if (fold == lastDisplayFold && !tableIsNew && !force)
+    if (fold == lastDisplayFold.load() && !tableIsNew && !force)
         return;
     lastDisplayFold = fold;
 
+    // The grid is bent as the shaper bends its input (the same sigmoid and fold factor).
     float x[displayPoints];
+    const float k = Waveshaper::foldFactor * fold;
+    const bool bipolar = foldBipolar;
     for (size_t i = 0; i < displayPoints; ++i)
-        x[i] = 0.0025f * static_cast<float>(i);
-    const WaveshaperParameters bend{BlockParameter::constant(fold), {}, {}, {}};
-    if (foldBipolar)
     {
-        SignalProcessing::mul_s_add_s(x, 2.0f, -1.0f, x, displayPoints);
-        displayShaper.process(x, displayPoints, 0, bend);
-        SignalProcessing::mul_s_add_s(x, 0.5f, 0.5f, x, displayPoints);
+        const float grid = 0.0025f * static_cast<float>(i);
+        const float bent = bipolar ? 0.5f * Waveshaper::sigmoid(2.0f * grid - 1.0f, k) + 0.5f
+                                   : Waveshaper::sigmoid(grid, k);
+        x[i] = 2048.0f * (fold == 0.0f ? grid : bent);
     }
-    else
-        displayShaper.process(x, displayPoints, 0, bend);
-    SignalProcessing::mul_s(x, 2048.0f, x, displayPoints);
-
     const float* table = tableBuffers[static_cast<size_t>(activeTable.load())].get();
+    float points[displayPoints];
     for (int f = 0; f < tableFrameCount; ++f)
+    {
         SignalProcessing::tableRead(x, table + static_cast<size_t>(f) * TableWaveshaper::frameLength,
-                                    TableWaveshaper::frameLength, tableDisplay.get() + static_cast<size_t>(f) * displayPoints,
-                                    displayPoints);
+                                    TableWaveshaper::frameLength, points, displayPoints);
+        std::atomic<float>* frame = tableDisplay.get() + static_cast<size_t>(f) * displayPoints;
+        for (size_t i = 0; i < displayPoints; ++i)
+            frame[i].store(points[i], std::memory_order_relaxed);
+    }
 }
 
 void Brantor2DSPKernel::applyPendingClears()
@@ -571,7 +575,8 @@ void Brantor2DSPKernel::publishFeedback()
     setFeedback(envelopeMeterSlot, 0, 1.0f - envelopeSignal[0]);
     setFeedback(sequencerFeedbackSlot, 0, sequencerStage.getPosition());
     setFeedback(sequencerFeedbackSlot, 1, sequencerStage.getValue());
-    convertWavetableForUI(false, false);
+    const float* fold = buffer(WaveshaperFold);
+    updateTableDisplay(false, false, fold != nullptr ? fold[0] : 0.0f);
 }
 
 void Brantor2DSPKernel::process(size_t frameCount, size_t bufferOffset, long busIndex)

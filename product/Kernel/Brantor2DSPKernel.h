@@ -20,6 +20,7 @@
 
 #include <array>
 #include <atomic>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -47,7 +48,8 @@ public:
 
     Brantor2ParameterList& getProductParameters() { return *productParameters; }
     ParameterBufferList& getParameterBuffers() { return parameterBuffers; }
-    const float* getTableDisplay() const { return tableDisplay.get(); }
+    // Point i (400 per frame, frame after frame) of the table as the display shows it.
+    float getTableDisplay(size_t i) const { return tableDisplay[i].load(std::memory_order_relaxed); }
     size_t getTableLength() const { return tableLength.load(); }
     int getTableFrameCount() const { return tableFrameCount.load(); }
 
@@ -69,6 +71,7 @@ private:
     void processLfo(size_t lfo, size_t frameCount);
     void preProcessLfoDestinations(size_t frameCount, size_t lfo);
     void applyPendingClears();
+    void updateTableDisplay(bool tableIsNew, bool force, float fold);
     int clampDestination(float value, EModulator modulator) const;
     void processChannels(const float* const* in, float* const* out, size_t channels, size_t frameCount);
     void publishFeedback();
@@ -84,7 +87,6 @@ private:
     PeakMeter inputMeter{true}, outputMeter{true};
     BiFilterStage filterStage;
     TableWaveshaper tableWaveshaper;
-    Waveshaper displayShaper;
     QuarneDSP::DCBlocker dcBlocker;
 
     std::array<QuarneDSP::Lfo2, 2> lfos;
@@ -116,8 +118,8 @@ private:
     std::atomic<int> readingTable{-1}; // the buffer the audio thread reads during a call, -1 between calls
     std::atomic<size_t> tableLength{TableWaveshaper::frameLength};
     std::atomic<int> tableFrameCount{1};
-    std::unique_ptr<float[]> tableDisplay;
-    float lastDisplayFold;
+    std::unique_ptr<std::atomic<float>[]> tableDisplay;
+    std::atomic<float> lastDisplayFold{std::numeric_limits<float>::infinity()};
     std::atomic<bool> foldBipolar{true};
     std::atomic<bool> dcBlockerOn{true};
     std::atomic<bool> hardClipOn{true};

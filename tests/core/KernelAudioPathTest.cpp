@@ -297,12 +297,12 @@ TEST(KernelAudioPath, TableDisplayFollowsTableAndFold)
     const auto table = KernelRig::linearTable(2);
     rig.kernel.loadTableSamples(table.data(), table.size());
     EXPECT_EQ(rig.kernel.getTableFrameCount(), 2);
-    const float* display = rig.kernel.getTableDisplay();
+    const Brantor2DSPKernel& kernel = rig.kernel;
     for (size_t i : {0u, 100u, 399u})
     {
         const float x = 0.0025f * static_cast<float>(i) * 2048.0f;
-        EXPECT_NEAR(display[i], -1.0f + 2.0f * x / 2047.0f, 1e-4f);
-        EXPECT_NEAR(display[400 + i], display[i], 1e-6f);
+        EXPECT_NEAR(kernel.getTableDisplay(i), -1.0f + 2.0f * x / 2047.0f, 1e-4f);
+        EXPECT_NEAR(kernel.getTableDisplay(400 + i), kernel.getTableDisplay(i), 1e-6f);
     }
     rig.kernel.foldDisplayChanged = false;
     rig.set("FoldMode", 1);
