@@ -1,7 +1,7 @@
 #pragma once
 // Temporary user, factory and settings folders (through the environment), and table files to put in.
 
-#include <juce_audio_formats/juce_audio_formats.h>
+#include <juce_core/juce_core.h>
 
 #include <algorithm>
 #include <cmath>
