@@ -8,16 +8,6 @@
 
 namespace
 {
-std::vector<float> noise(size_t frames, float amplitude, unsigned seed = 1)
-{
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<float> d(-amplitude, amplitude);
-    std::vector<float> x(frames);
-    for (auto& v : x)
-        v = d(generator);
-    return x;
-}
-
 double db(double ratio)
 {
     return 20.0 * std::log10(ratio);
@@ -28,7 +18,7 @@ TEST(KernelAudioPath, ZeroTableIsSilentAtDefaults)
 {
     KernelRig rig;
     rig.prepare(48000);
-    const auto out = rig.renderMono(noise(2048, 0.5f));
+    const auto out = rig.renderMono(KernelRig::noise(2048, 0.5f));
     for (float v : out)
         ASSERT_EQ(v, 0.0f);
 }
@@ -54,7 +44,7 @@ TEST(KernelAudioPath, FullyDryGivesTheInputBitExact)
     rig.set("InputGain", 20);
     rig.set("Filter1State", 1);
     rig.prepare(44100);
-    const auto in = noise(4096, 2.0f);
+    const auto in = KernelRig::noise(4096, 2.0f);
     EXPECT_EQ(rig.renderMono(in, 256), in);
 }
 
@@ -82,7 +72,7 @@ TEST(KernelAudioPath, ClipBoundsTheOutputWhateverTheGains)
         rig.set("OutputGain", 12);
         rig.prepare(48000);
         float peak = 0;
-        for (float v : rig.renderMono(noise(4096, 1.0f)))
+        for (float v : rig.renderMono(KernelRig::noise(4096, 1.0f)))
             peak = std::max(peak, std::fabs(v));
         if (clip)
             EXPECT_LE(peak, 1.0f);
@@ -175,7 +165,7 @@ TEST(KernelAudioPath, MetersReadPeakLevelsOnTheirScale)
 
 TEST(KernelAudioPath, OutputDoesNotDependOnTheHostBlockSize)
 {
-    const auto in = noise(16384, 0.8f, 7);
+    const auto in = KernelRig::noise(16384, 0.8f, 7);
     std::vector<float> table;
     for (int f = 0; f < 8; ++f)
         for (int i = 0; i < 2048; ++i)
@@ -202,7 +192,7 @@ TEST(KernelAudioPath, OutputDoesNotDependOnTheHostBlockSize)
 
 TEST(KernelAudioPath, EveryFilterSettingStaysFiniteAtEverySampleRate)
 {
-    const auto in = noise(1024, 1.0f, 3);
+    const auto in = KernelRig::noise(1024, 1.0f, 3);
     for (double rate : {22050.0, 44100.0, 96000.0, 192000.0})
         for (int filter : {1, 2})
             for (int type : {0, 1, 2})
@@ -237,12 +227,12 @@ TEST(KernelAudioPath, RecoversFromNonFiniteInputWithinOneBlock)
     rig.set("Filter2State", 2);
     rig.set("DryWet", 60);
     rig.prepare(48000);
-    auto bad = noise(512, 0.5f);
+    auto bad = KernelRig::noise(512, 0.5f);
     bad[10] = std::numeric_limits<float>::quiet_NaN();
     bad[20] = std::numeric_limits<float>::infinity();
     bad[30] = -std::numeric_limits<float>::infinity();
     rig.renderMono(bad);
-    const auto good = noise(512, 0.5f, 2);
+    const auto good = KernelRig::noise(512, 0.5f, 2);
     rig.renderMono(good); // the block after: may still settle
     for (float v : rig.renderMono(good))
         ASSERT_TRUE(std::isfinite(v));
@@ -321,8 +311,8 @@ TEST(KernelAudioPath, StereoRendersEachChannelAsMonoWould)
         rig.set("Filter2State", 2);
         rig.set("Filter2Freq", 3000);
         rig.prepare(48000, channels);
-        return rig.render(x, noise(x.size(), 0.3f, 8), 300)[0];
+        return rig.render(x, KernelRig::noise(x.size(), 0.3f, 8), 300)[0];
     };
-    const auto x = noise(4096, 0.8f, 6);
+    const auto x = KernelRig::noise(4096, 0.8f, 6);
     EXPECT_EQ(render(1, x), render(2, x));
 }

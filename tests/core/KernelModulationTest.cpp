@@ -15,15 +15,6 @@ enum Lfo1List
 };
 constexpr int lfo2ToLfo1FreeRate = 14;
 
-std::vector<float> noise(size_t frames, float amplitude, unsigned seed)
-{
-    std::mt19937 generator(seed);
-    std::uniform_real_distribution<float> d(-amplitude, amplitude);
-    std::vector<float> x(frames);
-    for (auto& v : x)
-        v = d(generator);
-    return x;
-}
 } // namespace
 
 TEST(KernelModulation, LaterModulatorsSeeEarlierModulationInTheSameCall)
@@ -93,7 +84,7 @@ TEST(KernelModulation, SwitchedOffModulatorsMoveNothing)
     rig.set("EnvelopeFollowerAmount1", 100);
     rig.prepare(48000);
     rig.kernel.transportState.isPlaying = true;
-    rig.renderMono(noise(512, 0.9f, 4));
+    rig.renderMono(KernelRig::noise(512, 0.9f, 4));
     for (size_t i = 0; i < 512; ++i)
         ASSERT_EQ(rig.kernel.getParameterBuffers()[9][i], -6.0f);
     EXPECT_EQ(rig.kernel.getFeedback(25)[0].load(), 0.0f); // LFO 1 meter
@@ -126,7 +117,7 @@ TEST(KernelModulation, SequencerDrivesItsDestinationInTimeAndPublishesItsPositio
 
 TEST(KernelModulation, RandomPatchesStayFiniteAndBounded)
 {
-    const auto in = noise(4096, 1.0f, 9);
+    const auto in = KernelRig::noise(4096, 1.0f, 9);
     for (unsigned seed = 1; seed <= 300; ++seed)
     {
         std::srand(seed);
@@ -154,7 +145,7 @@ TEST(KernelModulation, RandomPatchesStayFiniteAndBounded)
 
 TEST(KernelModulation, EveryLfoSettingKeepsTheOutputInRange)
 {
-    const auto in = noise(2048, 1.0f, 11);
+    const auto in = KernelRig::noise(2048, 1.0f, 11);
     for (int waveform = 0; waveform <= 5; ++waveform)
         for (int mode = 0; mode <= 2; ++mode)
             for (float shape : {-0.95f, 0.0f, 0.95f})

@@ -4,6 +4,7 @@
 #include "Brantor2DSPKernel.h"
 
 #include <cmath>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,6 +53,17 @@ public:
     std::vector<float> renderMono(const std::vector<float>& x, size_t block = 512)
     {
         return render(x, x, block)[0];
+    }
+
+    // Deterministic uniform noise in [-amplitude, amplitude].
+    static std::vector<float> noise(size_t frames, float amplitude, unsigned seed = 1)
+    {
+        std::mt19937 generator(seed);
+        std::uniform_real_distribution<float> d(-amplitude, amplitude);
+        std::vector<float> x(frames);
+        for (auto& v : x)
+            v = d(generator);
+        return x;
     }
 
     static std::vector<float> sine(double frequency, double rate, size_t frames, float amplitude)

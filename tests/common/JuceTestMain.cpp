@@ -1,4 +1,4 @@
-// In-process tests of the processor: JUCE is initialised once for the whole run.
+// The main of the test programs that use JUCE: it is initialised once for the whole run.
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
