@@ -9,11 +9,6 @@ namespace ParameterText
 {
 namespace
 {
-bool isHostVisible(const ParameterBase* slot)
-{
-    return dynamic_cast<const Parameter*>(slot) != nullptr;
-}
-
 int editDistance(const juce::String& a, const juce::String& b)
 {
     const juce::String x = a.toLowerCase(), y = b.toLowerCase();
@@ -113,17 +108,17 @@ juce::String parse(const Parameter& p, const juce::String& text, float& value)
     return {};
 }
 
-juce::StringArray closestIds(ParameterList& list, const juce::String& id)
+juce::StringArray closest(const juce::StringArray& candidates, const juce::String& name)
 {
     std::vector<std::pair<int, juce::String>> scored;
-    for (size_t i = 0; i < list.getSlotCount(); ++i)
-        if (const ParameterBase* slot = list.getSlot(i); slot != nullptr && isHostVisible(slot))
-            scored.emplace_back(editDistance(id, slot->name), juce::String(slot->name));
-    std::sort(scored.begin(), scored.end());
+    for (const auto& candidate : candidates)
+        scored.emplace_back(editDistance(name, candidate), candidate);
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     juce::StringArray result;
-    for (const auto& [distance, name] : scored)
-        if (result.size() < 3 && distance <= std::max(3, id.length() / 2))
-            result.add(name);
+    for (const auto& [distance, candidate] : scored)
+        if (result.size() < 3 && distance <= std::max(3, name.length() / 2))
+            result.add(candidate);
     return result;
 }
 
@@ -134,7 +129,11 @@ juce::String set(juce::AudioProcessorValueTreeState& tree, ParameterList& list, 
     juce::RangedAudioParameter* hosted = tree.getParameter(id);
     if (p == nullptr || hosted == nullptr)
     {
-        const juce::StringArray near = closestIds(list, id);
+        juce::StringArray ids;
+        for (const Parameter* candidate : list.getProcessingParameters())
+            if (tree.getParameter(candidate->name) != nullptr)
+                ids.add(candidate->name);
+        const juce::StringArray near = closest(ids, id);
         return "unknown parameter \"" + id + "\"" +
                (near.isEmpty() ? juce::String() : " (did you mean " + near.joinIntoString(", ") + "?)");
     }

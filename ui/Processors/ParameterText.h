@@ -22,6 +22,6 @@ juce::String unitName(const Parameter& p);
 // The choices a parameter takes by name, in value order (empty for continuous parameters).
 juce::StringArray choices(const Parameter& p);
 
-// Identifiers of the host-visible parameters closest to a mistyped one (at most three).
-juce::StringArray closestIds(ParameterList& list, const juce::String& id);
+// The candidates closest to a mistyped name, nearest first (at most three, none that are far off).
+juce::StringArray closest(const juce::StringArray& candidates, const juce::String& name);
 } // namespace ParameterText
