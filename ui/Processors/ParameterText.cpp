@@ -117,7 +117,7 @@ juce::StringArray closest(const juce::StringArray& candidates, const juce::Strin
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     juce::StringArray result;
     for (const auto& [distance, candidate] : scored)
-        if (result.size() < 3 && distance <= std::max(3, name.length() / 2))
+        if (result.size() < 3 && distance <= std::max({3, name.length() / 2, candidate.length() / 2}))
             result.add(candidate);
     return result;
 }
