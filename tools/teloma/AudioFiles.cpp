@@ -7,27 +7,24 @@ namespace AudioFiles
 namespace
 {
 constexpr double lowestRate = 8000.0, highestRate = 384000.0;
+constexpr size_t writeBufferBytes = 1 << 20;
 
-// Moves a finished temporary file into place, or removes it.
-void commit(juce::TemporaryFile& temporary, bool written, const juce::File& file)
-{
-    if (!written || !temporary.overwriteTargetFileWithTemporary())
-    {
-        temporary.deleteTemporaryFile();
-        throw CommandError("cannot write " + file.getFullPathName());
-    }
-}
-
-void checkFolder(const juce::File& file)
+const juce::File& checkedTarget(const juce::File& file)
 {
     if (!file.getParentDirectory().isDirectory())
         throw CommandError("cannot write " + file.getFullPathName() + ": no such folder");
     if (file.isDirectory())
         throw CommandError("cannot write " + file.getFullPathName() + ": it is a folder");
+    return file;
+}
+
+juce::String cannotWrite(const juce::File& file)
+{
+    return "cannot write " + file.getFullPathName();
 }
 } // namespace
 
-Audio read(const juce::File& file)
+std::unique_ptr<juce::AudioFormatReader> openReader(const juce::File& file)
 {
     if (!file.existsAsFile())
         throw CommandError("no such input file: " + file.getFullPathName());
@@ -35,7 +32,7 @@ Audio read(const juce::File& file)
     formats.registerFormat(new juce::WavAudioFormat(), true);
     formats.registerFormat(new juce::AiffAudioFormat(), false);
     formats.registerFormat(new juce::FlacAudioFormat(), false);
-    const std::unique_ptr<juce::AudioFormatReader> reader(formats.createReaderFor(file));
+    std::unique_ptr<juce::AudioFormatReader> reader(formats.createReaderFor(file));
     if (reader == nullptr)
         throw CommandError("cannot read " + file.getFullPathName() + ": not a WAV, AIFF or FLAC file");
     if (reader->numChannels < 1 || reader->numChannels > 2)
@@ -44,44 +41,53 @@ Audio read(const juce::File& file)
     if (reader->sampleRate < lowestRate || reader->sampleRate > highestRate)
         throw CommandError(file.getFileName() + ": sample rate " + juce::String(reader->sampleRate) +
                            " Hz is outside 8000 to 384000 Hz");
-    if (reader->lengthInSamples > std::numeric_limits<int>::max())
-        throw CommandError(file.getFileName() + " is too long");
-
-    Audio audio;
-    audio.sampleRate = reader->sampleRate;
-    audio.samples.setSize(static_cast<int>(reader->numChannels), static_cast<int>(reader->lengthInSamples));
-    if (!reader->read(&audio.samples, 0, audio.samples.getNumSamples(), 0, true, true))
-        throw CommandError("cannot read " + file.getFullPathName());
-    return audio;
+    return reader;
 }
 
-void writeWav(const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, int bits)
+WavFileWriter::WavFileWriter(const juce::File& file, double sampleRate, int channels, int bits)
+    : target(file), temporary(checkedTarget(file))
 {
-    checkFolder(file);
-    juce::TemporaryFile temporary(file);
-    bool written = false;
+    auto stream = std::make_unique<juce::FileOutputStream>(temporary.getFile(), writeBufferBytes);
+    if (!stream->openedOk())
+        throw CommandError(cannotWrite(file));
+    juce::WavAudioFormat wav;
+    writer.reset(
+        wav.createWriterFor(stream.get(), sampleRate, static_cast<unsigned int>(channels), bits, {}, 0));
+    if (writer == nullptr)
     {
-        juce::WavAudioFormat wav;
-        std::unique_ptr<juce::OutputStream> stream(temporary.getFile().createOutputStream());
-        if (stream != nullptr)
-        {
-            std::unique_ptr<juce::AudioFormatWriter> writer(wav.createWriterFor(
-                stream.get(), sampleRate, static_cast<unsigned int>(samples.getNumChannels()), bits, {}, 0));
-            if (writer != nullptr)
-            {
-                stream.release(); // the writer owns the stream now
-                written = writer->writeFromAudioSampleBuffer(samples, 0, samples.getNumSamples());
-                writer.reset();
-            }
-        }
+        temporary.deleteTemporaryFile();
+        throw CommandError(cannotWrite(file));
     }
-    commit(temporary, written, file);
+    stream.release(); // the writer owns it now
+}
+
+WavFileWriter::~WavFileWriter()
+{
+    writer.reset();
+    temporary.deleteTemporaryFile();
+}
+
+void WavFileWriter::write(const juce::AudioBuffer<float>& audio, int frames)
+{
+    ok = ok && writer->writeFromAudioSampleBuffer(audio, 0, frames);
+}
+
+void WavFileWriter::commit()
+{
+    ok = ok && writer->flush();
+    writer.reset(); // completes the header
+    if (!ok || !temporary.overwriteTargetFileWithTemporary())
+        throw CommandError(cannotWrite(target));
 }
 
 void writeAtomically(const juce::File& file, const juce::MemoryBlock& data)
 {
-    checkFolder(file);
-    juce::TemporaryFile temporary(file);
-    commit(temporary, temporary.getFile().replaceWithData(data.getData(), data.getSize()), file);
+    juce::TemporaryFile temporary(checkedTarget(file));
+    if (!temporary.getFile().replaceWithData(data.getData(), data.getSize()) ||
+        !temporary.overwriteTargetFileWithTemporary())
+    {
+        temporary.deleteTemporaryFile();
+        throw CommandError(cannotWrite(file));
+    }
 }
 } // namespace AudioFiles

@@ -1,23 +1,33 @@
 #pragma once
-// Reading the renderer's input (WAV, AIFF, FLAC) and writing its output as WAV without ever leaving
-// a partial file behind.
+// The renderer's files: input read from WAV, AIFF or FLAC, output written as WAV through a
+// temporary file that replaces the target only when complete, so no partial file is ever left.
 
 #include <juce_audio_formats/juce_audio_formats.h>
 
 namespace AudioFiles
 {
-struct Audio
+// Throws CommandError for a missing, unreadable or unsupported file, more than two channels or an
+// unsupported sample rate.
+std::unique_ptr<juce::AudioFormatReader> openReader(const juce::File& file);
+
+class WavFileWriter
 {
-    juce::AudioBuffer<float> samples;
-    double sampleRate = 0.0;
+public:
+    // Throws CommandError when the file cannot be written.
+    WavFileWriter(const juce::File& file, double sampleRate, int channels, int bits);
+    // Removes the temporary file unless commit() succeeded.
+    ~WavFileWriter();
+
+    void write(const juce::AudioBuffer<float>& audio, int frames);
+    // Finishes the file and moves it into place.
+    void commit();
+
+private:
+    const juce::File target;
+    juce::TemporaryFile temporary;
+    std::unique_ptr<juce::AudioFormatWriter> writer;
+    bool ok = true;
 };
-
-// Throws CommandError for a missing, unreadable or unsupported file, or more than two channels.
-Audio read(const juce::File& file);
-
-// Writes through a temporary file in the same folder, renamed over `file` only when complete.
-// Throws CommandError when the file cannot be written.
-void writeWav(const juce::File& file, const juce::AudioBuffer<float>& samples, double sampleRate, int bits);
 
 // Replaces `file` with `data` the same way.
 void writeAtomically(const juce::File& file, const juce::MemoryBlock& data);

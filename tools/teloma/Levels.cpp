@@ -1,24 +1,32 @@
 #include "Levels.h"
 
-namespace Levels
+void Levels::add(const juce::AudioBuffer<float>& audio, int frames)
 {
-float peakDb(const juce::AudioBuffer<float>& audio)
-{
-    return juce::Decibels::gainToDecibels(audio.getMagnitude(0, audio.getNumSamples()), -200.0f);
+    for (int c = 0; c < audio.getNumChannels(); ++c)
+    {
+        const float* x = audio.getReadPointer(c);
+        double sum = 0.0;
+        for (int i = 0; i < frames; ++i)
+            sum += static_cast<double>(x[i]) * x[i];
+        sumOfSquares += sum;
+        peak = std::max(peak, audio.getMagnitude(c, 0, frames));
+    }
+    values += static_cast<int64_t>(frames) * audio.getNumChannels();
 }
 
-float rmsDb(const juce::AudioBuffer<float>& audio)
+float Levels::peakDb() const
 {
-    double sum = 0.0;
-    for (int c = 0; c < audio.getNumChannels(); ++c)
-        sum += std::pow(static_cast<double>(audio.getRMSLevel(c, 0, audio.getNumSamples())), 2.0);
-    const double mean = audio.getNumChannels() > 0 ? sum / audio.getNumChannels() : 0.0;
+    return juce::Decibels::gainToDecibels(peak, -200.0f);
+}
+
+float Levels::rmsDb() const
+{
+    const double mean = values > 0 ? sumOfSquares / static_cast<double>(values) : 0.0;
     return juce::Decibels::gainToDecibels(static_cast<float>(std::sqrt(mean)), -200.0f);
 }
 
-juce::String describe(const juce::AudioBuffer<float>& audio)
+juce::String Levels::describe() const
 {
-    return "peak " + juce::String(peakDb(audio), 1).paddedLeft(' ', 6) + " dBFS   rms " +
-           juce::String(rmsDb(audio), 1).paddedLeft(' ', 6) + " dBFS";
+    return "peak " + juce::String(peakDb(), 1).paddedLeft(' ', 6) + " dBFS   rms " +
+           juce::String(rmsDb(), 1).paddedLeft(' ', 6) + " dBFS";
 }
-} // namespace Levels

@@ -1,12 +1,19 @@
 #pragma once
-// Peak and RMS of a buffer in dBFS, as the renderer reports them.
+// Peak and RMS of audio in dBFS, gathered stretch by stretch, as the renderer reports them.
 
 #include <juce_audio_basics/juce_audio_basics.h>
 
-namespace Levels
+class Levels
 {
-float peakDb(const juce::AudioBuffer<float>& audio);
-float rmsDb(const juce::AudioBuffer<float>& audio);
-// "peak  -3.7 dBFS   rms -15.6 dBFS"
-juce::String describe(const juce::AudioBuffer<float>& audio);
-} // namespace Levels
+public:
+    void add(const juce::AudioBuffer<float>& audio, int frames);
+    float peakDb() const;
+    float rmsDb() const;
+    // "peak  -3.7 dBFS   rms -15.6 dBFS"
+    juce::String describe() const;
+
+private:
+    float peak = 0.0f;
+    double sumOfSquares = 0.0;
+    int64_t values = 0;
+};

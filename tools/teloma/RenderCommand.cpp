@@ -16,6 +16,7 @@ namespace Commands
 namespace
 {
 constexpr double progressAfterSeconds = 5.0;
+constexpr int chunkTarget = 1 << 16;
 
 // Draws a bar on the terminal while a long render runs.
 class ProgressBar
@@ -52,29 +53,76 @@ int bitsOption(const Arguments& arguments)
     return bits;
 }
 
-// Renders `audio` in place through a processor set up from the arguments and prints the summary.
-void renderAndReport(const Arguments& arguments, juce::AudioBuffer<float>& audio, double sampleRate,
-                     const juce::File& output, int bits, double startTime)
+// Where the audio comes from: a file read chunk by chunk, or a clip in memory.
+struct Source
 {
-    const juce::String inputLevels = Levels::describe(audio);
-    Brantor2Processor processor;
-    Session::apply(processor, arguments);
+    juce::AudioFormatReader* reader = nullptr;
+    const juce::AudioBuffer<float>* clip = nullptr;
+    double sampleRate = 0.0;
 
+    int channels() const
+    {
+        return reader != nullptr ? static_cast<int>(reader->numChannels) : clip->getNumChannels();
+    }
+    int64_t frames() const { return reader != nullptr ? reader->lengthInSamples : clip->getNumSamples(); }
+    void read(juce::AudioBuffer<float>& chunk, int64_t start, int frames) const
+    {
+        if (reader != nullptr)
+        {
+            if (!reader->read(&chunk, 0, frames, start, true, true))
+                throw CommandError("cannot read the input");
+        }
+        else
+            for (int c = 0; c < chunk.getNumChannels(); ++c)
+                chunk.copyFrom(c, 0, *clip, c, static_cast<int>(start), frames);
+    }
+};
+
+// Streams the source through a processor set up from the arguments into a WAV file, then prints
+// the summary.
+void renderAndReport(const Arguments& arguments, const Source& source, const juce::File& output, int bits,
+                     double startTime)
+{
     OfflineRender::Settings settings;
-    settings.sampleRate = sampleRate;
+    settings.sampleRate = source.sampleRate;
     settings.blockSize = arguments.integer("block", 512, 1, 65536);
     settings.tempo = arguments.number("tempo", 120.0, 20.0, 999.0);
-    const double seconds = audio.getNumSamples() / sampleRate;
+
+    Brantor2Processor processor;
+    processor.getKernel().editorOpen = false; // no editor: no meters or table pictures to publish
+    Session::apply(processor, arguments);
+    OfflineRender::Renderer renderer;
+    if (!renderer.start(processor, source.channels(), settings))
+        throw CommandError("the processor refused " + juce::String(source.channels()) + " channels");
+
+    AudioFiles::WavFileWriter writer(output, source.sampleRate, source.channels(), bits);
+    // Chunks of whole blocks: the processor sees the same blocks as in one pass over the whole input.
+    const int chunkFrames = std::max(1, chunkTarget / settings.blockSize) * settings.blockSize;
+    Levels in, out;
+    const int64_t total = source.frames();
+    const double seconds = static_cast<double>(total) / source.sampleRate;
     {
         ProgressBar bar(isatty(STDERR_FILENO) != 0 && seconds > progressAfterSeconds);
-        if (!OfflineRender::render(processor, audio, settings, [&bar](double done) { bar.update(done); }))
-            throw CommandError("the processor refused " + juce::String(audio.getNumChannels()) + " channels");
+        juce::AudioBuffer<float> chunk(source.channels(), chunkFrames);
+        for (int64_t start = 0; start < total; start += chunkFrames)
+        {
+            const int frames = static_cast<int>(std::min<int64_t>(chunkFrames, total - start));
+            if (frames < chunk.getNumSamples())
+                chunk.setSize(chunk.getNumChannels(), frames, false, false, true);
+            source.read(chunk, start, frames);
+            in.add(chunk, frames);
+            renderer.process(chunk);
+            out.add(chunk, frames);
+            writer.write(chunk, frames);
+            bar.update(static_cast<double>(start + frames) / static_cast<double>(total));
+        }
     }
-    AudioFiles::writeWav(output, audio, sampleRate, bits);
+    renderer.finish();
+    writer.commit();
 
     const double elapsed = juce::Time::getMillisecondCounterHiRes() * 0.001 - startTime;
-    std::cout << "input   " << inputLevels << "\n"
-              << "output  " << Levels::describe(audio) << "\n"
+    std::cout << "input   " << in.describe() << "\n"
+              << "output  " << out.describe() << "\n"
               << "rendered " << juce::String(seconds, 2) << " s in " << juce::String(elapsed, 3) << " s ("
               << juce::String(seconds / std::max(elapsed, 1.0e-9), 1) << "x realtime) -> "
               << output.getFullPathName() << std::endl;
@@ -94,8 +142,8 @@ void render(const juce::StringArray& words)
     const int bits = bitsOption(arguments);
 
     const double start = juce::Time::getMillisecondCounterHiRes() * 0.001;
-    AudioFiles::Audio audio = AudioFiles::read(input);
-    renderAndReport(arguments, audio.samples, audio.sampleRate, output, bits, start);
+    const std::unique_ptr<juce::AudioFormatReader> reader = AudioFiles::openReader(input);
+    renderAndReport(arguments, Source{reader.get(), nullptr, reader->sampleRate}, output, bits, start);
 }
 
 void demo(const juce::StringArray& words)
@@ -108,16 +156,17 @@ void demo(const juce::StringArray& words)
     constexpr double rate = 48000.0;
     const juce::AudioBuffer<float> clip = DemoClip::make(rate, 8.0);
     const juce::File dry = folder.getChildFile("demo-input.wav");
-    AudioFiles::writeWav(dry, clip, rate, 32);
+    AudioFiles::WavFileWriter input(dry, rate, clip.getNumChannels(), 32);
+    input.write(clip, clip.getNumSamples());
+    input.commit();
     std::cout << "demo clip (drums, bass, sweep): " << dry.getFullPathName() << "\n";
 
     for (const char* preset : {"DEFAULT", "WUB WUB WUB", "HARMONICS WARMER", "8BIT MAKER"})
     {
         std::cout << "\n" << preset << "\n";
-        juce::AudioBuffer<float> audio(clip);
         const Arguments settings({"--preset", preset}, Session::settingOptions());
         const juce::String file = juce::String(preset).toLowerCase().replaceCharacter(' ', '-') + ".wav";
-        renderAndReport(settings, audio, rate, folder.getChildFile(file), 32,
+        renderAndReport(settings, Source{nullptr, &clip, rate}, folder.getChildFile(file), 32,
                         juce::Time::getMillisecondCounterHiRes() * 0.001);
     }
 }
