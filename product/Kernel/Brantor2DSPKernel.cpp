@@ -68,7 +68,8 @@ enum Index : size_t
     SequencerAmount2 = 103,
 };
 
-constexpr size_t inputMeterSlot = 2, outputMeterSlot = 10, envelopeMeterSlot = 53, sequencerFeedbackSlot = 104;
+constexpr size_t inputMeterSlot = 2, outputMeterSlot = 10, envelopeMeterSlot = 53,
+                 sequencerFeedbackSlot = 104;
 constexpr size_t lfoMeterSlots[2] = {25, 39};
 
 // Per LFO: the buffers of free rate, sync rate, time offset, time shape and smoothing.
@@ -104,6 +105,11 @@ Brantor2DSPKernel::Brantor2DSPKernel()
 
     for (auto& table : tableBuffers)
         table.reset(new float[tableCapacity]());
+    // Until a table loads (or when none is installed) the shaper passes the signal through a straight
+    // line rather than silencing it.
+    for (size_t i = 0; i < TableWaveshaper::frameLength; ++i)
+        tableBuffers[0][i] =
+            -1.0f + 2.0f * static_cast<float>(i) / static_cast<float>(TableWaveshaper::frameLength - 1);
     tableWaveshaper.setTable(tableBuffers[0].get(), TableWaveshaper::frameLength);
     dryWet.balanced = false;
     for (auto& lfo : lfos)
@@ -266,7 +272,8 @@ void Brantor2DSPKernel::updateParameter(size_t index, float value)
 int Brantor2DSPKernel::clampDestination(float value, EModulator modulator) const
 {
     // A destination beyond the modulator's list (possible from randomisation) routes nowhere.
-    const int last = static_cast<int>(destinationGroups[static_cast<size_t>(modulator)]->destinations.size()) - 1;
+    const int last =
+        static_cast<int>(destinationGroups[static_cast<size_t>(modulator)]->destinations.size()) - 1;
     const int d = static_cast<int>(std::round(value));
     return d >= 0 && d <= last ? d : 0;
 }
@@ -376,7 +383,8 @@ void Brantor2DSPKernel::acquireTable()
 void Brantor2DSPKernel::convertWavetableForUI(bool tableIsNew, bool force)
 {
     // Off the audio thread the fold comes from the parameter itself, not from the audio buffers.
-    updateTableDisplay(tableIsNew, force, productParameters->getDSPParameter(WaveshaperFold)->value->ramper->getGoal());
+    updateTableDisplay(tableIsNew, force,
+                       productParameters->getDSPParameter(WaveshaperFold)->value->ramper->getGoal());
 }
 
 void Brantor2DSPKernel::updateTableDisplay(bool tableIsNew, bool force, float fold)
@@ -397,8 +405,8 @@ void Brantor2DSPKernel::updateTableDisplay(bool tableIsNew, bool force, float fo
     for (size_t i = 0; i < displayPoints; ++i)
     {
         const float grid = 0.0025f * static_cast<float>(i);
-        const float bent = bipolar ? 0.5f * Waveshaper::sigmoid(2.0f * grid - 1.0f, k) + 0.5f
-                                   : Waveshaper::sigmoid(grid, k);
+        const float bent =
+            bipolar ? 0.5f * Waveshaper::sigmoid(2.0f * grid - 1.0f, k) + 0.5f : Waveshaper::sigmoid(grid, k);
         x[i] = 2048.0f * (fold == 0.0f ? grid : bent);
     }
     const float* table = tableBuffers[static_cast<size_t>(activeTable.load())].get();
@@ -533,13 +541,15 @@ void Brantor2DSPKernel::processChannels(const float* const* in, float* const* ou
     const BiFilterStageParameters filter2{buffer(Filter2Freq), buffer(Filter2Res), buffer(Filter2Gain),
                                           buffer(Filter2Mix)};
     const int mode1 = filterStage.mode1, mode2 = filterStage.mode2;
-    auto runFilter = [&](BiquadFilter& filter, QuarneDSP::DryWet& mix, const BiFilterStageParameters& p) {
+    auto runFilter = [&](BiquadFilter& filter, QuarneDSP::DryWet& mix, const BiFilterStageParameters& p)
+    {
         if (channels == 2)
             filterStage.filterProcessStereo(work[0], work[1], n, filter, mix, p);
         else
             filterStage.filterProcess(work[0], n, 0, filter, mix, p);
     };
-    auto runFilters = [&](int mode) {
+    auto runFilters = [&](int mode)
+    {
         if (mode1 == mode)
             runFilter(filterStage.filter1, filterStage.mix1, filter1);
         if (mode2 == mode)
