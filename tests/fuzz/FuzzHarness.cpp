@@ -31,7 +31,9 @@ juce::File userTable()
 
 Brantor2Processor& processor()
 {
-    static juce::ScopedJuceInitialiser_GUI juce;
+    // Never shut down: the process ends while the processor still lives.
+    static const auto* juce = new juce::ScopedJuceInitialiser_GUI();
+    (void)juce;
     static Brantor2Processor* instance = []
     {
         userTable().replaceWithText("placeholder");

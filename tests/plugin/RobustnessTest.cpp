@@ -252,3 +252,40 @@ TEST(Lifetime, AHundredInstancesComeAndGo)
     // sanitizer run LeakSanitizer checks every byte as well.
     EXPECT_LT(mallinfo2().uordblks, before + (1u << 20));
 }
+
+// Found by fuzzing: JUCE's XML and token readers run past the end of text with broken UTF-8.
+TEST(StateFuzz, BrokenTextIsRefusedBeforeAnyParserSeesIt)
+{
+    FactoryFolders folders;
+    Brantor2Processor p;
+    p.getTreeState().getParameter("DryWet")->setValueNotifyingHost(0.4f);
+    p.getCurrentTreeState();
+    const juce::MemoryBlock good = stateOf(p);
+
+    const char broken[] = "<Parameters><PARAM id=\"DryWet\" value=\"5\"/>\xf0\x9f</Parameters>";
+    juce::MemoryBlock blob;
+    blob.append("VC2!", 4);
+    const uint32_t length = sizeof(broken) - 1;
+    blob.append(&length, 4);
+    blob.append(broken, length);
+    restore(p, blob);
+    EXPECT_TRUE(stateOf(p) == good);
+
+    const juce::File presetFile = folders.user().getChildFile("Presets").getChildFile("Broken.tlprs");
+    presetFile.getParentDirectory().createDirectory();
+    const char brokenPreset[] = "<plist><dict><key>DryWet</key><real>5</real>\xc3</dict></plist>";
+    presetFile.replaceWithData(brokenPreset, sizeof(brokenPreset) - 1);
+    Brantor2Processor reader;
+    auto& manager = reader.getPresetManager();
+    ASSERT_TRUE(manager.setPreset("BROKEN", true));
+    auto* dryWet = reader.getTreeState().getParameter("DryWet");
+    EXPECT_EQ(dryWet->convertFrom0to1(dryWet->getValue()), 100.0f) << "read as an empty preset: defaults";
+
+    // Favourites text with broken bytes leaves the favourites as they were.
+    manager.retrieveFavoritePresets("FACTORY/FOLD\n");
+    manager.retrieveFavoritePresets(juce::String::fromUTF8("F\x8a\x8a/\xff\x52", 6));
+    bool foldIsFavourite = false;
+    for (const auto& preset : manager.getPresets())
+        foldIsFavourite = foldIsFavourite || (preset->name == "FOLD" && preset->favourite);
+    EXPECT_TRUE(foldIsFavourite);
+}

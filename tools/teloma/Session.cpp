@@ -1,5 +1,6 @@
 #include "Session.h"
 
+#include "Preset/SafeText.h"
 #include "Processors/ParameterText.h"
 
 namespace Session
@@ -18,14 +19,14 @@ void loadState(Brantor2Processor& processor, const juce::String& path)
     juce::MemoryBlock blob;
     if (!file.existsAsFile() || !file.loadFileAsData(blob))
         throw CommandError("cannot read state file " + file.getFullPathName());
-    auto xml = juce::AudioProcessor::getXmlFromBinary(blob.getData(), static_cast<int>(blob.getSize()));
+    auto xml = SafeText::xmlFromBinary(blob.getData(), static_cast<int>(blob.getSize()));
     // A JUCE host stores a VST3's state as its component state in base64: the plug-in's own blob.
     if (xml != nullptr && xml->hasTagName("VST3PluginState"))
     {
         const juce::XmlElement* component = xml->getChildByName("IComponent");
         if (component == nullptr || !blob.fromBase64Encoding(component->getAllSubText().trim()))
             throw CommandError(file.getFileName() + " holds no VST3 component state");
-        xml = juce::AudioProcessor::getXmlFromBinary(blob.getData(), static_cast<int>(blob.getSize()));
+        xml = SafeText::xmlFromBinary(blob.getData(), static_cast<int>(blob.getSize()));
     }
     if (xml == nullptr || !xml->hasTagName("Parameters"))
         throw CommandError(file.getFileName() + " is not a saved state of this plug-in");

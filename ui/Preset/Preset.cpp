@@ -1,6 +1,7 @@
 #include "Preset.h"
 
 #include "PresetParser.h"
+#include "SafeText.h"
 
 #include <algorithm>
 
@@ -32,7 +33,7 @@ std::vector<juce::String> Preset::readCategories(PresetParser& parser) const
 {
     if (kind == ArchivePreset || !file.existsAsFile())
         return {};
-    juce::XmlDocument document(file);
+    juce::XmlDocument document(SafeText::readFile(file));
     return parser.categoriesFromPreset(&document);
 }
 

@@ -1,6 +1,7 @@
 #include "PresetManager.h"
 
 #include "ResourcesManager.h"
+#include "SafeText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -91,7 +92,7 @@ void PresetManager::readFactoryArchive()
         {
             if (std::unique_ptr<juce::InputStream> stream{zip->createStreamForEntry(i)})
             {
-                juce::XmlDocument document(stream->readEntireStreamAsString());
+                juce::XmlDocument document(SafeText::readStream(*stream));
                 folder->info = parser->packInfoFromPlist(&document);
             }
         }
@@ -108,7 +109,7 @@ std::unique_ptr<juce::XmlElement> PresetManager::parseArchiveEntry(int index) co
     if (zip == nullptr)
         return nullptr;
     std::unique_ptr<juce::InputStream> stream{zip->createStreamForEntry(index)};
-    return stream != nullptr ? juce::parseXML(stream->readEntireStreamAsString()) : nullptr;
+    return stream != nullptr ? juce::parseXML(SafeText::readStream(*stream)) : nullptr;
 }
 
 void PresetManager::sortPresetList()
@@ -140,7 +141,7 @@ void PresetManager::addUserPresetsIn(const juce::File& folder, std::vector<juce:
         if (std::find(seen.begin(), seen.end(), name) != seen.end())
             continue;
         seen.push_back(name);
-        juce::XmlDocument document(file);
+        juce::XmlDocument document(SafeText::readFile(file));
         presets.emplace_back(Preset::MakeUserPreset(file, name, userDirectory, parser->categoriesFromPreset(&document)));
     }
 }
@@ -183,7 +184,7 @@ bool PresetManager::setPreset(Preset* preset)
     }
     else
     {
-        juce::XmlDocument document(preset->file);
+        juce::XmlDocument document(SafeText::readFile(preset->file));
         data = parser->valueTreeFromPreset(defaultTree, &document, parameters);
     }
     if (delegate != nullptr)
@@ -298,6 +299,8 @@ void PresetManager::saveFavoritePresets()
 
 void PresetManager::retrieveFavoritePresets(const juce::String& text)
 {
+    if (!SafeText::isValid(text))
+        return;
     juce::StringArray lines;
     lines.addTokens(text, "\n", "\"");
     std::vector<std::pair<juce::String, juce::String>> marks;
@@ -363,7 +366,7 @@ void PresetManager::startCategoryPass()
         {
             if (!keepRunning)
                 return;
-            juce::XmlDocument document(file);
+            juce::XmlDocument document(SafeText::readFile(file));
             auto categories = reader.categoriesFromPreset(&document);
             {
                 const std::lock_guard<std::mutex> lock(foundCategoriesLock);

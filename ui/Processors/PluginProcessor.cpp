@@ -1,5 +1,7 @@
 #include "PluginProcessor.h"
 
+#include "Preset/SafeText.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -108,7 +110,7 @@ void PluginProcessor::getStateInformation(juce::MemoryBlock& destData)
 
 void PluginProcessor::setStateInformation(const void* data, int sizeInBytes)
 {
-    const auto xml = getXmlFromBinary(data, sizeInBytes);
+    const auto xml = SafeText::xmlFromBinary(data, sizeInBytes);
     if (xml == nullptr || !xml->hasTagName(treeState.state.getType()))
         return;
     kernel->requestClear();
