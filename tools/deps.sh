@@ -7,6 +7,7 @@ packages=(
     juce-modules-source juce-modules-source-data juce-tools
     libgtest-dev libbenchmark-dev
     liblilv-dev lilv-utils
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
