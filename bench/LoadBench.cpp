@@ -3,6 +3,7 @@
 // of one core they take. Usage: teloma_load_bench [INSTANCES]  (factory tables installed or
 // TELOMA_FACTORY_FOLDER set)
 
+#include "../tests/common/FullPatch.h"
 #include "Brantor2Processor.h"
 #include "OfflineRender.h"
 
@@ -16,25 +17,6 @@ namespace
 constexpr double rate = 48000.0;
 constexpr int block = 256;
 constexpr double seconds = 10.0;
-
-void fullPatch(Brantor2Processor& p)
-{
-    p.getPresetManager().setPreset("CHAOTIC FOLD", true);
-    for (const auto& [id, value] : {std::pair{"Filter1State", 1.0f},
-                                    {"Filter2State", 2.0f},
-                                    {"SequencerState", 1.0f},
-                                    {"SequencerDestination1", 6.0f},
-                                    {"SequencerAmount1", 50.0f},
-                                    {"EnvelopeFollowerState", 1.0f},
-                                    {"EnvelopeFollowerDestination1", 10.0f},
-                                    {"EnvelopeFollowerAmount1", 60.0f},
-                                    {"Lfo2Destination2", 7.0f},
-                                    {"Lfo2Amount2", 40.0f}})
-    {
-        auto* parameter = p.getTreeState().getParameter(id);
-        parameter->setValueNotifyingHost(parameter->convertTo0to1(value));
-    }
-}
 
 double threadSeconds()
 {
@@ -53,7 +35,11 @@ int main(int argc, char** argv)
     for (int i = 0; i < count; ++i)
     {
         instances.push_back(std::make_unique<Brantor2Processor>());
-        fullPatch(*instances.back());
+        if (!FullPatch::apply(*instances.back()))
+        {
+            std::cerr << "no factory content: install the plug-in or set TELOMA_FACTORY_FOLDER\n";
+            return 1;
+        }
         instances.back()->getKernel().editorOpen = false;
         renderers.push_back(std::make_unique<OfflineRender::Renderer>());
         renderers.back()->start(*instances.back(), 2, {rate, block, 120.0});

@@ -1,3 +1,4 @@
+#include "../common/FullPatch.h"
 #include "../plugin/Fixtures.h"
 #include "AudioThreadWatch.h"
 #include "Brantor2Processor.h"
@@ -46,19 +47,8 @@ TEST(Realtime, ProcessBlockNeverAllocatesLocksOrCallsTheSystem)
     TemporaryFolders folders;
     setenv("TELOMA_FACTORY_FOLDER", TELOMA_GENERATED_RESOURCES, 1);
     Brantor2Processor processor;
-    ASSERT_TRUE(processor.getPresetManager().setPreset("CHAOTIC FOLD", true));
-    for (const auto& [id, value] : {std::pair{"Filter1State", 1.0f},
-                                    {"Filter2State", 2.0f},
-                                    {"SequencerState", 1.0f},
-                                    {"SequencerDestination1", 6.0f},
-                                    {"SequencerAmount1", 50.0f},
-                                    {"EnvelopeFollowerState", 1.0f},
-                                    {"EnvelopeFollowerDestination1", 10.0f},
-                                    {"EnvelopeFollowerAmount1", 60.0f},
-                                    {"Lfo2Destination2", 7.0f},
-                                    {"Lfo2Amount2", 40.0f},
-                                    {"Lfo1SyncMode", 1.0f}})
-        setHost(processor, id, value);
+    ASSERT_TRUE(FullPatch::apply(processor));
+    setHost(processor, "Lfo1SyncMode", 1.0f);
     processor.getKernel().editorOpen = true;
 
     OfflineRender::PlayingTransport transport(48000.0, 128.0);
