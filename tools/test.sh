@@ -24,7 +24,9 @@ cmake -S "$root" -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTELOMA_SANITIZED
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
     -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 # The LV2 build step loads the plug-in to write its manifest: no leak report for that helper.
-ASAN_OPTIONS=detect_leaks=0 cmake --build "$asan" -j"$jobs"
+ASAN_OPTIONS=detect_leaks=0 cmake --build "$asan" -j"$jobs" --target teloma_core_tests teloma_table_tests \
+    teloma_plugin_tests TelomaHostTests teloma_lv2_tests teloma_fuzz_preset_file teloma_fuzz_state_blob \
+    teloma_fuzz_table_wav teloma_fuzz_favourites
 # Suppressions cover third-party code only (JUCE and its bundled LV2 libraries), each explained in
 # its file. TLS is not scanned for leaks: LeakSanitizer faults on the thread-local storage that an
 # unloaded VST3 module leaves behind.

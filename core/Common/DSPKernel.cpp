@@ -26,8 +26,12 @@ void DSPKernel::allocParameters(ParameterList* list)
     const size_t slotCount = list->getSlotCount();
     feedbackValues.resize(slotCount);
     modulatedFlags.reset(new std::atomic<bool>[slotCount]);
+    pendingUpdates.reset(new std::atomic<bool>[slotCount]);
     for (size_t i = 0; i < slotCount; ++i)
+    {
         modulatedFlags[i].store(false);
+        pendingUpdates[i].store(false);
+    }
 
     for (size_t i = 0; i < slotCount; ++i)
     {
@@ -58,6 +62,7 @@ void DSPKernel::initParameters()
         startRamp(static_cast<size_t>(p->index), p->defaultValue, rampLength);
         p->init();
     }
+    applyPendingUpdates(); // still in the constructor: the defaults take effect at once
     parametersInitialised = true;
 }
 
@@ -77,6 +82,7 @@ void DSPKernel::init(int channels, double rate)
     }
     rampLength = static_cast<size_t>(std::floor(static_cast<double>(sr) * 0.019999999552965164));
     parameters->rampLength.store(rampLength);
+    applyPendingUpdates();
 }
 
 void DSPKernel::startRamp(size_t index, float x, size_t rampFrames)
@@ -88,14 +94,10 @@ void DSPKernel::startRamp(size_t index, float x, size_t rampFrames)
 
     if (p->hasFlag(NotRamped))
     {
+        // The value is published first, then the flag: the processing thread reads it after the flag.
         p->setValue(std::clamp(x, p->minimum * f, p->maximum * f), 0);
-        if (auto* s = dynamic_cast<SyncRateParameter*>(p))
-        {
-            const auto& r = s->rates.at(static_cast<size_t>(std::round(p->getDSPValue())));
-            updateParameter(index, static_cast<float>(r.numerator) / static_cast<float>(r.denominator));
-        }
-        else
-            updateParameter(index, x);
+        pendingUpdates[index].store(true, std::memory_order_release);
+        anyPendingUpdate.store(true, std::memory_order_release);
         return;
     }
 
@@ -134,8 +136,29 @@ float DSPKernel::getParameter(size_t index) const
     return p->getUIValue() / p->dspFactor;
 }
 
+void DSPKernel::applyPendingUpdates()
+{
+    if (!anyPendingUpdate.exchange(false, std::memory_order_acquire))
+        return;
+    for (Parameter* p : parameters->getProcessingParameters())
+    {
+        const auto index = static_cast<size_t>(p->index);
+        if (!pendingUpdates[index].exchange(false, std::memory_order_acquire))
+            continue;
+        const float v = p->getDSPValue();
+        if (auto* s = dynamic_cast<SyncRateParameter*>(p))
+        {
+            const auto& r = s->rates.at(static_cast<size_t>(std::round(v)));
+            updateParameter(index, static_cast<float>(r.numerator) / static_cast<float>(r.denominator));
+        }
+        else
+            updateParameter(index, v / p->dspFactor);
+    }
+}
+
 void DSPKernel::process(size_t, size_t, long busIndex)
 {
+    applyPendingUpdates();
     if (clearRequested.exchange(false))
         clear();
     if (busIndex == 0)
@@ -150,7 +173,8 @@ std::vector<std::pair<Parameter*, float>> DSPKernel::randomize()
     std::vector<std::pair<Parameter*, float>> result;
     for (Parameter* p : parameters->getProcessingParameters())
     {
-        if (std::find(fixedIndices.begin(), fixedIndices.end(), static_cast<size_t>(p->index)) != fixedIndices.end())
+        if (std::find(fixedIndices.begin(), fixedIndices.end(), static_cast<size_t>(p->index)) !=
+            fixedIndices.end())
             continue;
         float v = 0.0f;
         if (p->unit == OnOff)
@@ -175,7 +199,8 @@ std::vector<std::pair<Parameter*, float>> DSPKernel::randomize()
     return result;
 }
 
-void DSPKernel::fillModulationFeedbacks(ParameterBufferList& list, const std::vector<ParameterElement>& elements)
+void DSPKernel::fillModulationFeedbacks(ParameterBufferList& list,
+                                        const std::vector<ParameterElement>& elements)
 {
     if (!editorOpen.load(std::memory_order_relaxed))
         return;

@@ -39,6 +39,9 @@ public:
     void initParameters();
     void init(int channelCount, double sampleRate);
     void setParameter(size_t index, float value) { startRamp(index, value, rampLength); }
+    // Hands the not-ramped changes made since the last call to updateParameter. Changes may come from
+    // any thread; they reach updateParameter only here, on the thread that processes or prepares.
+    void applyPendingUpdates();
     float getParameter(size_t index) const;
     ParameterList* getParameters() const { return parameters.get(); }
     void requestClear() { clearRequested.store(true); }
@@ -73,6 +76,8 @@ private:
     std::unique_ptr<ParameterList> parameters;
     std::vector<std::unique_ptr<std::atomic<float>[]>> feedbackValues;
     std::unique_ptr<std::atomic<bool>[]> modulatedFlags;
+    std::unique_ptr<std::atomic<bool>[]> pendingUpdates;
+    std::atomic<bool> anyPendingUpdate{false};
     bool parametersAllocated = false;
     bool parametersInitialised = false;
     std::atomic<bool> clearRequested{false};

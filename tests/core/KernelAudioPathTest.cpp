@@ -297,6 +297,7 @@ TEST(KernelAudioPath, TableDisplayFollowsTableAndFold)
     }
     rig.kernel.foldDisplayChanged = false;
     rig.set("FoldMode", 1);
+    rig.kernel.applyPendingUpdates();
     EXPECT_TRUE(rig.kernel.foldDisplayChanged);
 }
 

@@ -35,15 +35,21 @@ TEST(KernelFrame, FrequenciesRampAsNoteNumbers)
     EXPECT_NEAR(buffers[1][0], 69.0f, 1e-4f);
 }
 
-TEST(KernelFrame, NotRampedParametersReachTheProductAtOnce)
+TEST(KernelFrame, NotRampedParametersReachTheProductAtTheNextBlock)
 {
     TestKernel k;
     ASSERT_EQ(k.updates.size(), 1u); // the default, announced by initParameters
     k.init(2, 48000);
     k.setParameter(2, 1.0f);
-    ASSERT_EQ(k.updates.size(), 2u);
+    EXPECT_EQ(k.getParameter(2), 1.0f); // the value is there at once
+    EXPECT_EQ(k.updates.size(), 1u);    // the product hears of it on the processing thread
+    k.setParameter(2, 0.0f);
+    k.setParameter(2, 1.0f);
+    k.process(16, 0, 0);
+    ASSERT_EQ(k.updates.size(), 2u); // once, with the latest value
     EXPECT_EQ(k.updates.back(), (std::pair<size_t, float>{2, 1.0f}));
-    EXPECT_EQ(k.getParameter(2), 1.0f);
+    k.process(16, 0, 0);
+    EXPECT_EQ(k.updates.size(), 2u);
 }
 
 TEST(KernelFrame, NonFiniteValuesNeverReachTheParameters)
@@ -140,8 +146,9 @@ TEST(KernelFrameDeathTest, ConstructionContracts)
         void updateParameter(size_t, float) override {}
     };
     EXPECT_DEATH(TestKernel(new Holey()), "Parameter not setted\\.");
-    EXPECT_DEATH(Unfinished().init(2, 44100), "You should call allocParameters\\(\\) at the beginning of child "
-                                              "constructor and initParameters\\(\\) at the end of child constructor\\.");
+    EXPECT_DEATH(Unfinished().init(2, 44100),
+                 "You should call allocParameters\\(\\) at the beginning of child "
+                 "constructor and initParameters\\(\\) at the end of child constructor\\.");
     EXPECT_DEATH(TestParameterList().add(1, "A:B", 0, 1, 0, Plain, {}, 1.0f), "");
 }
 
