@@ -41,8 +41,8 @@ for target in preset_file state_blob table_wav favourites; do
     [ "$target" = "table_wav" ] && corpus=table
     work="$asan/fuzz-corpus/$target"
     mkdir -p "$work"
-    # An input that runs longer than 20 s is reported as a hang without failing the run (JUCE's XML
-    # parser has one, kept in tests/fuzz/hangs); crashes and sanitizer reports fail it.
+    # An input that runs longer than 20 s is reported as a hang with its input kept, without failing
+    # the run (JUCE's XML reader had one; see SafeText); crashes and sanitizer reports fail it.
     status=0
     "$asan/tests/fuzz/teloma_fuzz_$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
         -timeout=20 -timeout_exitcode=3 -artifact_prefix="$asan/fuzz-" "$work" "$root/tests/fuzz/corpus/$corpus" \

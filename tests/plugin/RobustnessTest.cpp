@@ -281,6 +281,15 @@ TEST(StateFuzz, BrokenTextIsRefusedBeforeAnyParserSeesIt)
     auto* dryWet = reader.getTreeState().getParameter("DryWet");
     EXPECT_EQ(dryWet->convertFrom0to1(dryWet->getValue()), 100.0f) << "read as an empty preset: defaults";
 
+    // Found by fuzzing too: JUCE's XML reader never returns from a processing instruction after the
+    // declaration; such a file reads as no preset.
+    presetFile.replaceWithText(
+        "<?xml version=\"1.0\"?><plist><dict><key>DryWet</key> 0 <?x?> a <real>5</real>"
+        "</dict></plist>");
+    ASSERT_TRUE(manager.setPreset("DEFAULT", true));
+    ASSERT_TRUE(manager.setPreset("BROKEN", true));
+    EXPECT_EQ(dryWet->convertFrom0to1(dryWet->getValue()), 100.0f);
+
     // Favourites text with broken bytes leaves the favourites as they were.
     manager.retrieveFavoritePresets("FACTORY/FOLD\n");
     manager.retrieveFavoritePresets(juce::String::fromUTF8("F\x8a\x8a/\xff\x52", 6));

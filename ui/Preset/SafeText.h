@@ -10,7 +10,8 @@ namespace SafeText
 // True when the string's bytes are well-formed UTF-8.
 bool isValid(const juce::String& text);
 
-// Text from bytes (UTF-8, or UTF-16 with a byte-order mark); empty when the bytes are broken.
+// XML text from bytes (UTF-8, or UTF-16 with a byte-order mark); empty when the bytes are broken or
+// hold a processing instruction after the declaration (JUCE's reader would never return).
 juce::String fromBytes(const void* data, size_t size);
 
 // The file's text by the same rule; empty when it cannot be read.
