@@ -4,7 +4,7 @@
 #include "FactoryPresetWriter.h"
 #include "Fixtures.h"
 #include "OfflineRender.h"
-#include "Spectrum.h"
+#include "ThirdOctaveSpectrum.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "DemoClip.h"
 #include "OfflineRender.h"
 #include "Session.h"
-#include "Spectrum.h"
+#include "ThirdOctaveSpectrum.h"
 
 #include <juce_graphics/juce_graphics.h>
 

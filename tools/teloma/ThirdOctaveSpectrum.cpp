@@ -1,4 +1,4 @@
-#include "Spectrum.h"
+#include "ThirdOctaveSpectrum.h"
 
 #include <algorithm>
 #include <cmath>
