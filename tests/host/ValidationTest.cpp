@@ -38,6 +38,13 @@ struct Check
                 peak = std::max(peak, std::abs(v));
             }
     }
+
+    void merge(const Check& other)
+    {
+        finite = finite && other.finite;
+        denormal = denormal || other.denormal;
+        peak = std::max(peak, other.peak);
+    }
 };
 
 void fillNoise(juce::AudioBuffer<float>& b, juce::Random& random, float gain = 0.5f)
@@ -119,8 +126,7 @@ TEST_P(Validation, OpensAndClosesFiftyTimesAlsoBesideARunningInstance)
             juce::Random r(9);
             while (!stop)
             {
-                const Check c = run(*running, 2, 256, 1, r);
-                check.finite = check.finite && c.finite;
+                check.merge(run(*running, 2, 256, 1, r));
                 ++blocks;
             }
         });
@@ -230,10 +236,7 @@ TEST_P(Validation, AutomationFromAnotherThreadKeepsTheOutputClean)
     Check all;
     for (int b = 0; b < 300; ++b)
     {
-        const Check c = run(*plugin, 2, 512, 1, random);
-        all.finite = all.finite && c.finite;
-        all.denormal = all.denormal || c.denormal;
-        all.peak = std::max(all.peak, c.peak);
+        all.merge(run(*plugin, 2, 512, 1, random));
     }
     stop = true;
     automation.join();
@@ -303,9 +306,7 @@ TEST_P(Validation, StateRoundTripsByteForByteAndSurvivesRestoresWhileProcessing)
             juce::Random r(3);
             while (!stop)
             {
-                const Check c = run(*fresh, 2, 256, 1, r);
-                during.finite = during.finite && c.finite;
-                during.peak = std::max(during.peak, c.peak);
+                during.merge(run(*fresh, 2, 256, 1, r));
             }
         });
     juce::MemoryBlock defaults;
@@ -354,9 +355,7 @@ TEST_P(Validation, FollowsEveryTransport)
         Check c;
         for (int b = 0; b < blocks; ++b)
         {
-            const Check one = run(*plugin, 2, 512, 1, random);
-            c.finite = c.finite && one.finite;
-            c.peak = std::max(c.peak, one.peak);
+            c.merge(run(*plugin, 2, 512, 1, random));
             if (transport.playing)
                 transport.ppq += 512.0 / 48000.0 * transport.bpm / 60.0;
             if (transport.looping && transport.ppq >= 8.0)
