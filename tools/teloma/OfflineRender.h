@@ -4,7 +4,6 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-
 namespace OfflineRender
 {
 struct Settings
